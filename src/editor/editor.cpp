@@ -1,0 +1,3 @@
+#include "editor/editor.h"
+
+Editor::Editor() { resetSelection(selection); }

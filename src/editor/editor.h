@@ -1,0 +1,30 @@
+#pragma once
+// Everything the event loop owns for the whole run, in one place so that one event can be
+// handed to the right handler by a plain function.
+
+#include "editor/editor_state.h"
+#include "editor/text_field.h"
+
+#include <string>
+#include <vector>
+
+struct Editor {
+  Editor();
+
+  Bricks bricks{};
+  Selection selection{};
+  int32_t currentBrickType = 1;
+  EditorState state = initialEditorState();
+  TextField levelNameField;
+  TextField authorField;
+  std::vector<std::string> levelList;
+  std::string helpText = "...";
+
+  // Position of the latest mouse event handled. No preview until the mouse first moves.
+  int32_t mouseX = 0;
+  int32_t mouseY = 0;
+  // The pointer as it stood at the start of the current pass; frames are drawn from it.
+  int32_t pointerX = 0;
+  int32_t pointerY = 0;
+  bool quitRequested = false;
+};

@@ -1,0 +1,81 @@
+#pragma once
+// The editor's working state: plain records owned by main and lent to the handlers.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int BrickWidth = 40;
+constexpr int BrickHeight = 20;
+// The pattern grid has the level's shape: 18 bricks across, 22 down.
+constexpr int GridColumns = 18;
+constexpr int GridRows = 22;
+// The most bricks that fit the level area without overlapping.
+constexpr int BrickSlots = GridColumns * GridRows;
+
+constexpr int32_t LastOrdinaryType = 21;
+constexpr int32_t LastBrickType = 24;
+
+struct Brick {
+  int32_t x;
+  int32_t y;
+  int32_t type;
+};
+
+using Bricks = std::array<Brick, BrickSlots>;
+// One byte per cell of the pattern grid; non-zero marks the cell selected.
+using Selection = std::array<uint8_t, BrickSlots>;
+
+constexpr int cellIndex(int column, int row) { return column * GridRows + row; }
+
+enum EditorMode : int32_t {
+  Editing = 0,
+  EnteringLevelName = 1,
+  EnteringAuthorName = 2,
+  BrowsingLevels = 3,
+};
+
+// Sixteen signed 32-bit fields in a fixed order.
+struct EditorState {
+  int32_t painting;
+  int32_t mode;
+  int32_t spacingX;
+  int32_t spacingY;
+  int32_t patternWidth;
+  int32_t patternHeight;
+  int32_t patternMinCol;
+  int32_t patternMaxCol;
+  int32_t patternMinRow;
+  int32_t patternMaxRow;
+  int32_t brickCount;
+  int32_t offsetX;
+  int32_t offsetY;
+  int32_t relativeX;
+  int32_t relativeY;
+  int32_t browserScroll;
+};
+
+// Bounds kept by the steppers.
+constexpr int32_t MaxSpacingX = 672;
+constexpr int32_t MaxSpacingY = 400;
+constexpr int32_t MaxOffsetX = 40;
+constexpr int32_t MaxOffsetY = 20;
+
+// Button codes handed to the press and release handlers.
+constexpr int ButtonLeft = 1;
+constexpr int ButtonRight = 2;
+
+// Results of the release handler.
+constexpr int ReleaseDone = 1;
+constexpr int ReleaseOpenBrowser = 10;
+
+// All fields zero but the pattern box of the single cell (0, 0): 40 by 20.
+EditorState initialEditorState();
+
+// Clears every cell, then selects cell (0, 0): the pattern at start and after "clear all".
+void resetSelection(Selection& selection);
+
+// Recomputes patternWidth, patternHeight and the four bounds from the selected cells and the
+// spacings. With no cell selected the box is one cell at (0, 0): 40 by 20, bounds 0.
+void updatePatternBox(const Selection& selection, EditorState& state);

@@ -1,0 +1,2 @@
+#include "editor/event_dispatch.h"
+// Not yet built.

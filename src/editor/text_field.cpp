@@ -1,0 +1,2 @@
+#include "editor/text_field.h"
+// Not yet built.

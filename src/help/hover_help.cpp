@@ -1,0 +1,2 @@
+#include "help/hover_help.h"
+// Not yet built.

@@ -1,0 +1,2 @@
+#include "storage/level_browser.h"
+// Not yet built.

@@ -1,0 +1,2 @@
+#include "storage/level_file.h"
+// Not yet built.

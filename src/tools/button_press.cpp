@@ -1,0 +1,2 @@
+#include "tools/button_press.h"
+// Not yet built.

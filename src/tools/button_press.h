@@ -1,0 +1,8 @@
+#pragma once
+// A left press in the placement area lays the pattern and starts the placement drag.
+
+#include "editor/editor_state.h"
+
+// Always returns 1.
+int handleButtonPress(int x, int y, int button, Selection& selection, int32_t& currentBrickType,
+                      EditorState& state, Bricks& bricks);

@@ -1,0 +1,2 @@
+#include "tools/button_release.h"
+// Not yet built.

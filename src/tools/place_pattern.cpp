@@ -1,0 +1,2 @@
+#include "tools/place_pattern.h"
+// Not yet built.
