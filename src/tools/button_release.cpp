@@ -1,2 +1,125 @@
 #include "tools/button_release.h"
-// Not yet built.
+
+#include "editor/screen_layout.h"
+#include "tools/bricks_in_use.h"
+
+#include <algorithm>
+
+namespace {
+
+// Retypes the first brick hit strictly inside, or erases it when no type is chosen. Erasing
+// moves the last brick in use into the freed slot, keeping the bricks in one run from slot 0.
+bool retypeOrErase(int x, int y, int32_t currentBrickType, EditorState &state, Bricks &bricks) {
+  const int32_t inUse = bricksInUse(state.brickCount);
+  const int hit = brickUnder(bricks, inUse, x, y);
+  if (hit < 0)
+    return false;
+  if (currentBrickType >= 1) {
+    bricks[hit].type = currentBrickType;
+  } else {
+    bricks[hit] = bricks[inUse - 1];
+    state.brickCount = inUse - 1;
+  }
+  return true;
+}
+
+// Left inverts one cell; right selects the rectangle from cell (0, 0) to the clicked cell.
+void editPatternGrid(int x, int y, int button, Selection &selection, EditorState &state) {
+  const int column = patternGridColumnAt(x);
+  const int row = patternGridRowAt(y);
+  if (button == ButtonLeft) {
+    uint8_t &cell = selection[cellIndex(column, row)];
+    cell = cell == 0 ? 1 : 0;
+  } else {
+    selection.fill(0);
+    for (int i = 0; i <= column; ++i) {
+      for (int j = 0; j <= row; ++j)
+        selection[cellIndex(i, j)] = 1;
+    }
+  }
+  updatePatternBox(selection, state);
+}
+
+// Picking the ordinary type already chosen drops it (erase mode); special types never do.
+void pickOrdinaryType(int x, int y, int32_t &currentBrickType) {
+  const int32_t type = paletteTypeAt(x, y);
+  currentBrickType = currentBrickType == type ? 0 : type;
+}
+
+int stepOf(int button) {
+  return button == ButtonLeft ? 1 : 10;
+}
+
+void clearAll(Selection &selection, EditorState &state) {
+  state.spacingX = state.spacingY = 0;
+  state.brickCount = 0;
+  state.offsetX = state.offsetY = 0;
+  state.relativeX = state.relativeY = 0;
+  resetSelection(selection);
+  updatePatternBox(selection, state);
+}
+
+} // namespace
+
+int handleButtonRelease(int x, int y, int button, Selection &selection, int32_t &currentBrickType,
+                        EditorState &state, Bricks &bricks) {
+  if (button != ButtonLeft && button != ButtonRight)
+    return ReleaseDone;
+  const bool left = button == ButtonLeft;
+
+  // A right release on a brick acts on it and nothing else; elsewhere it goes on below.
+  if (!left && contains(LevelRetypeRegion, x, y) &&
+      retypeOrErase(x, y, currentBrickType, state, bricks))
+    return ReleaseDone;
+
+  if (contains(PatternGridRegion, x, y))
+    editPatternGrid(x, y, button, selection, state);
+  if (contains(PaletteRegion, x, y))
+    pickOrdinaryType(x, y, currentBrickType);
+  if (contains(SpecialRowRegion, x, y))
+    currentBrickType = specialTypeAt(x);
+  if (left && contains(LevelAreaRegion, x, y))
+    state.painting = 0;
+
+  const int step = stepOf(button);
+  if (contains(SpacingXPlusRegion, x, y)) {
+    state.spacingX = std::min(state.spacingX + step, MaxSpacingX);
+    updatePatternBox(selection, state);
+  }
+  if (contains(SpacingXMinusRegion, x, y)) {
+    state.spacingX = std::max(state.spacingX - step, 0);
+    updatePatternBox(selection, state);
+  }
+  if (contains(SpacingYPlusRegion, x, y)) {
+    state.spacingY = std::min(state.spacingY + step, MaxSpacingY);
+    updatePatternBox(selection, state);
+  }
+  if (contains(SpacingYMinusRegion, x, y)) {
+    state.spacingY = std::max(state.spacingY - step, 0);
+    updatePatternBox(selection, state);
+  }
+  if (contains(OffsetXPlusRegion, x, y))
+    state.offsetX = std::min(state.offsetX + step, MaxOffsetX);
+  if (contains(OffsetXMinusRegion, x, y))
+    state.offsetX = std::max(state.offsetX - step, -MaxOffsetX);
+  if (contains(OffsetYPlusRegion, x, y))
+    state.offsetY = std::min(state.offsetY + step, MaxOffsetY);
+  if (contains(OffsetYMinusRegion, x, y))
+    state.offsetY = std::max(state.offsetY - step, -MaxOffsetY);
+
+  if (!left)
+    return ReleaseDone;
+  if (contains(ChooserRegion, x, y)) {
+    state.relativeX = chooserDirectionXAt(x);
+    state.relativeY = chooserDirectionYAt(y);
+  }
+  if (contains(ClearAllClickRegion, x, y))
+    clearAll(selection, state);
+  if (contains(SaveRegion, x, y))
+    state.mode = EnteringLevelName;
+  if (contains(OpenRegion, x, y)) {
+    state.mode = BrowsingLevels;
+    return ReleaseOpenBrowser;
+  }
+  return ReleaseDone;
+}
