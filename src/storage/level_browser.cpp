@@ -1,2 +1,93 @@
 #include "storage/level_browser.h"
-// Not yet built.
+
+#include "editor/screen_layout.h"
+#include "storage/level_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+
+namespace {
+
+constexpr char LevelExtension[] = ".lvbk";
+constexpr std::size_t ExtensionLength = sizeof LevelExtension - 1;
+
+// Longer than the extension alone, and ending in it byte for byte: "E.LVBK" is not a level.
+bool isLevelFileName(const char *name) {
+  const std::size_t length = std::strlen(name);
+  return length > ExtensionLength &&
+         std::memcmp(name + length - ExtensionLength, LevelExtension, ExtensionLength) == 0;
+}
+
+// The highest browserScroll that still shows a full page of names.
+int64_t lastScroll(std::size_t levelCount) {
+  return levelCount > BrowserRowsShown ? static_cast<int64_t>(levelCount) - BrowserRowsShown : 0;
+}
+
+// Index of the name drawn in the given row, or -1 when the row shows none. With ten names or
+// fewer the rows show the list from its start, whatever browserScroll holds.
+int64_t shownNameIndex(int row, int32_t browserScroll, std::size_t levelCount) {
+  if (row < 0 || row >= BrowserRowsShown)
+    return -1;
+  const int64_t first = levelCount > BrowserRowsShown ? browserScroll : 0;
+  const int64_t index = first + row;
+  return index >= 0 && index < static_cast<int64_t>(levelCount) ? index : -1;
+}
+
+} // namespace
+
+int listLevels(std::vector<std::string> &levelList, const std::string &levelDirectory) {
+  DIR *directory = opendir(levelDirectory.c_str());
+  if (directory == nullptr) {
+    std::printf("error opendir");
+    std::fflush(stdout);
+    return 0;
+  }
+  levelList.clear();
+  // Entries are not examined further: a directory named like a level is listed too.
+  while (const dirent *entry = readdir(directory)) {
+    if (isLevelFileName(entry->d_name))
+      levelList.emplace_back(entry->d_name);
+  }
+  if (closedir(directory) != 0) {
+    std::printf("error closedir");
+    std::fflush(stdout);
+    return 0;
+  }
+  return 1;
+}
+
+void clampBrowserScroll(EditorState &state, std::size_t levelCount) {
+  const int64_t last = lastScroll(levelCount);
+  if (state.browserScroll > last)
+    state.browserScroll = static_cast<int32_t>(last);
+  if (state.browserScroll < 0)
+    state.browserScroll = 0;
+}
+
+void scrollBrowserDown(EditorState &state, std::size_t levelCount) {
+  // Moves while the last of the ten names shown is not the last of the list.
+  if (static_cast<int64_t>(state.browserScroll) + BrowserRowsShown + 1 <
+      static_cast<int64_t>(levelCount) + 1)
+    ++state.browserScroll;
+}
+
+void scrollBrowserUp(EditorState &state) {
+  if (state.browserScroll > 0)
+    --state.browserScroll;
+}
+
+int loadLevel(int x, int y, Bricks &bricks, EditorState &state,
+              const std::vector<std::string> &levelList, const std::string &levelDirectory) {
+  if (!contains(BrowserPickRegion, x, y))
+    return 1;
+  // Row 10 is the bottom strip of the box, y 475 to 479: it never shows a name.
+  const int row = (y - BrowserRowTop) / BrowserRowStep;
+  const int64_t index = shownNameIndex(row, state.browserScroll, levelList.size());
+  if (index < 0)
+    return 1;
+  // A level that cannot be read leaves the browser open, so another can be picked.
+  if (readLevelFile(levelDirectory + levelList[static_cast<std::size_t>(index)], bricks, state))
+    state.mode = Editing;
+  return 1;
+}

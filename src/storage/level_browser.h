@@ -8,17 +8,18 @@
 
 // Rebuilds levelList from the entries of levelDirectory ending in ".lvbk". Returns 1, or 0
 // after printing "error opendir" (list kept) or "error closedir" (names found kept).
-int listLevels(std::vector<std::string>& levelList, const std::string& levelDirectory = "niv/");
+int listLevels(std::vector<std::string> &levelList, const std::string &levelDirectory = "niv/");
 
 // Brings browserScroll back into range after the list changed: 0 with ten names or fewer, at
 // most the count less ten otherwise.
-void clampBrowserScroll(EditorState& state, std::size_t levelCount);
+void clampBrowserScroll(EditorState &state, std::size_t levelCount);
 
 // Wheel steps in the browser: down while the last name is not shown, up while above 0.
-void scrollBrowserDown(EditorState& state, std::size_t levelCount);
-void scrollBrowserUp(EditorState& state);
+void scrollBrowserDown(EditorState &state, std::size_t levelCount);
+void scrollBrowserUp(EditorState &state);
 
 // A left release in the browser: opens the shown name under (x, y) and returns to Editing.
 // Always returns 1.
-int loadLevel(int x, int y, Bricks& bricks, EditorState& state,
-              const std::vector<std::string>& levelList, const std::string& levelDirectory = "niv/");
+int loadLevel(int x, int y, Bricks &bricks, EditorState &state,
+              const std::vector<std::string> &levelList,
+              const std::string &levelDirectory = "niv/");

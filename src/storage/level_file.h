@@ -9,10 +9,33 @@
 // Writes levelDirectory + levelName + ".lvbk" safely: a temporary file, then a rename over the
 // old one, so a failed save leaves the previous level as it was. Returns 0 when there are no
 // bricks (nothing written), 1 otherwise, also after a failure, which it prints.
-int saveLevel(const EditorState& state, const Bricks& bricks, const std::string& levelName,
-              const std::string& authorName, const std::string& levelDirectory = "niv/");
+//
+// The temporary file sits beside the level file and is named ".saving-XXXXXX", so the browser
+// never lists it. Every write, the flush, the sync and the close are checked; on any failure
+// the temporary file is removed and one message is printed with no line end:
+//   "Impossible d'ouvrir le fichier <path>" when the file cannot be created,
+//   "Impossible d'\xe9crire le fichier <path>" when writing or replacing it fails.
+// The level file gets the permissions a plain fopen would give it (0666 less the umask).
+int saveLevel(const EditorState &state, const Bricks &bricks, const std::string &levelName,
+              const std::string &authorName, const std::string &levelDirectory = "niv/");
 
 // Reads a level file token by token into bricks and brickCount, echoing the author's word to
 // standard output. Returns false when the file cannot be opened or holds a count outside
 // 0..396; bricks and brickCount are then unchanged.
-bool readLevelFile(const std::string& path, Bricks& bricks, EditorState& state);
+//
+// The reads, in order: "%d" into brickCount; for each slot below the count, "%d;%d;%d" then
+// white space; then one word, echoed. A read stores what it matched before the first
+// character that does not fit; the next read starts at that character, so one misplaced
+// character usually stops every later brick at the same place. Precisely:
+// - White space is blank, tab, CR, LF, vertical tab and form feed; each integer skips it first,
+//   the ";" between fields does not.
+// - A sign with no digit after it matches nothing; the sign is used up and the next read
+//   starts at the character after it.
+// - A number outside the signed 32-bit range does not fit: it matches nothing, and the next
+//   read starts at its first character (sign or digit), so it may come back as the echoed word.
+// - A count above 396 or below 0 refuses the whole file with a message ("Niveau refus\xe9 : ...")
+//   and no echo. A count that is not matched keeps the old brickCount.
+// - The author's word is echoed up to its first 127 characters; the rest of it is skipped.
+// - A file that opens but cannot be read (a directory, an I/O error) is reported like one that
+//   cannot be opened, with "Impossible de lire le fichier <path>".
+bool readLevelFile(const std::string &path, Bricks &bricks, EditorState &state);
