@@ -57,18 +57,40 @@ public:
   Screenshot settledScreenshot();
 
   bool running();
-  // Waits for the editor to end; returns its exit status, or -1 after the timeout.
+  // Waits for the editor to end; returns its exit status (128 + signal when killed), or -1
+  // after the timeout.
   int waitForExit(int timeoutMs = 5000);
   // What the editor wrote to standard output so far.
   std::string output() const;
 
   // Runs a shell command with DISPLAY set to this session's display; returns its status.
+  // It runs in the working directory.
   int shell(const std::string& command);
 
+  // One grab of the root window, as it is now.
+  Screenshot screenshot();
+  // Stops and continues the editor (SIGSTOP, SIGCONT): input sent in between reaches it in
+  // one pass of its event loop.
+  void suspend();
+  void resume();
+  int editorPid() const { return editorPid_; }
+  unsigned long window() const { return window_; }
+
 private:
+  void setUp();
+  void tearDown();
+  std::string xvfbLogPath() const;
+  std::string outputPath() const;
+  // Runs a program with this display, its standard output into captured; returns its status.
+  int runCapture(std::vector<std::string> argv, std::string& captured);
+  // Runs xdotool with these arguments; fails the test if it fails.
+  void xdotool(std::vector<std::string> arguments);
+
   std::string workDir_;
   std::string display_;
   int xvfbPid_ = -1;
   int editorPid_ = -1;
   unsigned long window_ = 0;
+  void* xDisplay_ = nullptr; // our own Xlib connection, for grabs and the close message
+  int exitStatus_ = -1;
 };
