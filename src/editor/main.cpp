@@ -1,2 +1,6 @@
-// Not yet built: start-up, event loop and shut-down.
-int main() { return 0; }
+#include "editor/run_editor.h"
+
+// The editor takes no arguments.
+int main(int, char**) {
+  return runEditor();
+}

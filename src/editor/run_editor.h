@@ -1,0 +1,8 @@
+#pragma once
+// The whole run of the editor: start-up, the event loop, shut-down.
+
+// Opens the 1024 by 768 window, loads "comic.ttf" and "bmp/objets.bmp" from the working
+// directory and runs until Escape or the window is closed. Returns 0 after a normal run; 1
+// when the library, the video mode, the text renderer, the font or the sprite sheet cannot be
+// set up, after printing one line saying which to standard output.
+int runEditor();
