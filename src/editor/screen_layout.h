@@ -112,15 +112,25 @@ constexpr bool brickHit(const Brick& brick, int x, int y) {
 int brickUnder(const Bricks& bricks, int32_t brickCount, int x, int y);
 
 // Cell of the pattern grid under a point of PatternGridRegion: column 0..17, row 0..21.
-constexpr int patternGridColumnAt(int x) { return (x - PatternGridLeft) / GridCellStepX; }
-constexpr int patternGridRowAt(int y) { return (y - PatternGridTop) / GridCellStepY; }
+constexpr int patternGridColumnAt(int x) {
+  return (x - PatternGridLeft) / GridCellStepX;
+}
+constexpr int patternGridRowAt(int y) {
+  return (y - PatternGridTop) / GridCellStepY;
+}
 
 // Brick type under a point of PaletteRegion (1..21) or of SpecialRowRegion (22..24).
 constexpr int32_t paletteTypeAt(int x, int y) {
   return (x - PaletteLeft) / PaletteStepX + 3 * ((y - PaletteTop) / PaletteStepY) + 1;
 }
-constexpr int32_t specialTypeAt(int x) { return (x - PaletteLeft) / PaletteStepX + 22; }
+constexpr int32_t specialTypeAt(int x) {
+  return (x - PaletteLeft) / PaletteStepX + 22;
+}
 
 // Direction picked by a point of ChooserRegion: -1, 0 or +1 on each axis.
-constexpr int chooserDirectionXAt(int x) { return (x - ChooserLeft) / GridCellStepX - 1; }
-constexpr int chooserDirectionYAt(int y) { return (y - ChooserTop) / GridCellStepY - 1; }
+constexpr int chooserDirectionXAt(int x) {
+  return (x - ChooserLeft) / GridCellStepX - 1;
+}
+constexpr int chooserDirectionYAt(int y) {
+  return (y - ChooserTop) / GridCellStepY - 1;
+}
