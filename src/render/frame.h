@@ -8,11 +8,11 @@
 
 // The surfaces and font created at start-up and held by the event loop.
 struct RenderResources {
-  SDL_Surface* screen;
-  SDL_Surface* backSurface; // may be missing: dialogs are then drawn without dimming
-  SDL_Surface* sheet;
-  TTF_Font* font;
+  SDL_Surface *screen;
+  SDL_Surface *backSurface; // may be missing: dialogs are then drawn without dimming
+  SDL_Surface *sheet;
+  TTF_Font *font;
 };
 
 // Reads the editor without changing it; draws onto resources.screen and flips it.
-void drawFrame(const RenderResources& resources, const Editor& editor);
+void drawFrame(const RenderResources &resources, const Editor &editor);

@@ -1,0 +1,22 @@
+#pragma once
+// Filled boxes, text and pattern cells: everything on screen that is not a sheet sprite.
+
+#include "render/colours.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <string>
+
+// Fills (x, y, w, h) on the surface with the colour mapped through its format.
+void fillBox(SDL_Surface *surface, int x, int y, int w, int h, Colour colour);
+
+// Renders one Latin-1 line solid (no smoothing, transparent background), blits it with its
+// top-left corner at (x, y) and frees it. An empty text or a missing font draws nothing.
+void drawText(SDL_Surface *screen, TTF_Font *font, const std::string &text, Colour colour, int x,
+              int y);
+
+// Pattern and chooser cells are 20 by 12: solid red when marked, else a red one-pixel border
+// around black.
+constexpr int CellWidth = 20;
+constexpr int CellHeight = 12;
+void drawMarkedCell(SDL_Surface *screen, int x, int y, bool marked);
