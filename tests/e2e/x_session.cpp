@@ -299,7 +299,18 @@ void XSession::launch(int parkX, int parkY) {
   // The editor gets one motion event when its window maps, at the pointer: park it first.
   moveTo(parkX, parkY);
   launchNoWait();
+  waitForWindow();
+  long long deadline = nowMs() + StartTimeoutMs;
+  while (allBlack(screenshot())) {
+    if (!running())
+      fail("the editor ended before its first frame, output: " + output());
+    if (nowMs() > deadline)
+      fail("the window stayed black");
+    sleepMs(PollMs);
+  }
+}
 
+void XSession::waitForWindow() {
   long long deadline = nowMs() + StartTimeoutMs;
   while (window_ == 0) {
     if (!running())
@@ -308,19 +319,13 @@ void XSession::launch(int parkX, int parkY) {
     if (nowMs() > deadline)
       fail("no window appeared");
     std::string found;
+    // --onlyvisible skips the short-lived helper window made during start-up.
     runCapture(
         {findProgram("xdotool"), "search", "--onlyvisible", "--pid", std::to_string(editorPid_)},
         found);
     window_ = std::strtoul(found.c_str(), nullptr, 10);
     if (window_ == 0)
       sleepMs(PollMs);
-  }
-  while (allBlack(screenshot())) {
-    if (!running())
-      fail("the editor ended before its first frame, output: " + output());
-    if (nowMs() > deadline)
-      fail("the window stayed black");
-    sleepMs(PollMs);
   }
 }
 

@@ -41,6 +41,8 @@ public:
   void launch(int parkX = 5, int parkY = 5);
   // Starts the editor without waiting for a window (for start-up failures).
   void launchNoWait();
+  // After launchNoWait: waits until the editor's window is mapped, whatever it shows.
+  void waitForWindow();
 
   // Real X input. Each call returns once the X server has the events.
   void moveTo(int x, int y);
