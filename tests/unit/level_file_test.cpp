@@ -320,3 +320,41 @@ TEST(LevelRoundTrip, EveryLevelTheEditorCanHoldReadsBackExactly) {
 }
 
 } // namespace
+
+namespace {
+
+// The levels shipped with the editor open cleanly and hold only what the editor could build.
+TEST(SampleLevels, AreLevelsTheEditorCouldHaveBuilt) {
+  int levels = 0;
+  for (const auto &entry :
+       fs::directory_iterator(fs::path(TEST_DATA_DIR) / ".." / ".." / "levels")) {
+    if (entry.path().extension() != ".lvbk")
+      continue;
+    SCOPED_TRACE(entry.path().string());
+    Bricks bricks = garbageBricks();
+    EditorState state = initialEditorState();
+    {
+      CapturedStdout out;
+      ASSERT_TRUE(readLevelFile(entry.path().string(), bricks, state));
+      EXPECT_FALSE(out.text().empty());
+    }
+    ASSERT_GT(state.brickCount, 0);
+    bool special = false;
+    for (int32_t i = 0; i < state.brickCount; ++i) {
+      const Brick &brick = bricks[i];
+      EXPECT_TRUE(brick.x >= 24 && brick.x <= 735 && brick.y >= 30 && brick.y <= 449)
+          << brick.x << "," << brick.y;
+      EXPECT_TRUE(brick.type >= 1 && brick.type <= LastBrickType) << brick.type;
+      special = special || brick.type > LastOrdinaryType;
+      for (int32_t j = 0; j < i; ++j)
+        EXPECT_FALSE(std::abs(brick.x - bricks[j].x) < BrickWidth &&
+                     std::abs(brick.y - bricks[j].y) < BrickHeight)
+            << "slots " << j << " and " << i;
+    }
+    EXPECT_TRUE(special);
+    ++levels;
+  }
+  EXPECT_GE(levels, 3);
+}
+
+} // namespace
