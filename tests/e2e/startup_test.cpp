@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 // After gtest: Xlib's macros (None, Bool, ...) would break its templates.
 #include <X11/Xlib.h>
@@ -99,6 +100,32 @@ TEST(Startup, WheelOverTheLevelStepsTheChosenBrickType) {
 
   session.key("Escape");
   EXPECT_EQ(session.waitForExit(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Startup, ReturnQueuedBehindEscapeStillSaves) {
+  XSession session;
+  session.launch(300, 200);
+  session.click(300, 200); // lays one brick
+  session.click(865, 392); // "Sauvegarder !"
+  session.type("Niv");
+  session.key("Return");
+  session.type("Moi");
+  // Escape and Return reach the editor in one pass of its loop.
+  session.suspend();
+  session.key("Escape");
+  session.key("Return");
+  session.resume();
+  EXPECT_EQ(session.waitForExit(), 0);
+  const fs::path saved = fs::path(session.workDir()) / "niv" / "Niv.lvbk";
+  ASSERT_TRUE(fs::exists(saved));
+  std::ifstream in(saved, std::ios::binary);
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(content.rfind("1\r\n", 0), 0u) << content;
+  EXPECT_EQ(content.substr(content.size() - 3), "Moi") << content;
 }
 
 } // namespace
