@@ -282,32 +282,57 @@ void drawDigit(Canvas &canvas, const SDL_Rect &at, int digit, TTF_Font *digitFon
                   Rgb{255, 250, 235}, Rgb{140, 70, 0}, 0.7);
 }
 
+// A 32-bit BMP with explicit red, green and blue masks and no alpha mask: the loader keeps it in
+// the screen's usual XRGB layout with no alpha channel, so half-transparent blits of it take
+// SDL's fast 32-bit path (a 24-bit sheet blends pixel by pixel, several times slower), and the
+// per-surface alpha is never overridden by a per-pixel one.
 bool writeBmp(const Canvas &canvas, const char *path) {
-  SDL_Surface *surface = SDL_CreateRGBSurface(SDL_SWSURFACE, canvas.width, canvas.height, 24,
-                                              0xff0000, 0x00ff00, 0x0000ff, 0);
-  if (surface == nullptr) {
-    std::printf("Unable to create the sheet: %s\n", SDL_GetError());
-    return false;
-  }
-  SDL_LockSurface(surface);
-  for (int y = 0; y < canvas.height; ++y)
+  const uint32_t headerBytes = 14 + 40 + 12;
+  const uint32_t pixelBytes = static_cast<uint32_t>(canvas.width) * canvas.height * 4;
+  std::vector<uint8_t> file;
+  auto put16 = [&file](uint32_t v) {
+    file.push_back(static_cast<uint8_t>(v));
+    file.push_back(static_cast<uint8_t>(v >> 8));
+  };
+  auto put32 = [&put16](uint32_t v) {
+    put16(v & 0xffff);
+    put16(v >> 16);
+  };
+  file.push_back('B');
+  file.push_back('M');
+  put32(headerBytes + pixelBytes);
+  put32(0);
+  put32(headerBytes);
+  put32(40); // BITMAPINFOHEADER
+  put32(static_cast<uint32_t>(canvas.width));
+  put32(static_cast<uint32_t>(canvas.height)); // positive: rows bottom-up
+  put16(1);
+  put16(32);
+  put32(3); // BI_BITFIELDS
+  put32(pixelBytes);
+  put32(2835);
+  put32(2835);
+  put32(0);
+  put32(0);
+  put32(0x00ff0000);
+  put32(0x0000ff00);
+  put32(0x000000ff);
+  auto byte = [](double v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 255.0))); };
+  for (int y = canvas.height - 1; y >= 0; --y)
     for (int x = 0; x < canvas.width; ++x) {
       const Rgb &c = canvas.pixels[static_cast<size_t>(y) * canvas.width + x];
-      auto byte = [](double v) {
-        return static_cast<Uint8>(std::lround(std::clamp(v, 0.0, 255.0)));
-      };
-      const Uint32 pixel = SDL_MapRGB(surface->format, byte(c.r), byte(c.g), byte(c.b));
-      Uint8 *target = static_cast<Uint8 *>(surface->pixels) + y * surface->pitch + x * 3;
-      target[0] = static_cast<Uint8>(pixel);
-      target[1] = static_cast<Uint8>(pixel >> 8);
-      target[2] = static_cast<Uint8>(pixel >> 16);
+      file.push_back(byte(c.b));
+      file.push_back(byte(c.g));
+      file.push_back(byte(c.r));
+      file.push_back(0);
     }
-  SDL_UnlockSurface(surface);
-  const bool saved = SDL_SaveBMP(surface, path) == 0;
-  if (!saved)
-    std::printf("Unable to write %s: %s\n", path, SDL_GetError());
-  SDL_FreeSurface(surface);
-  return saved;
+  FILE *out = std::fopen(path, "wb");
+  bool written = out != nullptr && std::fwrite(file.data(), 1, file.size(), out) == file.size();
+  if (out != nullptr && std::fclose(out) != 0)
+    written = false;
+  if (!written)
+    std::printf("Unable to write %s\n", path);
+  return written;
 }
 
 } // namespace

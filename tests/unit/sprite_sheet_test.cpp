@@ -41,7 +41,9 @@ TEST(SpriteSheetFile, HoldsThirtyFourDifferentImages) {
   ASSERT_NE(sheet, nullptr) << SDL_GetError();
   EXPECT_GE(sheet->w, 320);
   EXPECT_GE(sheet->h, 170);
-  EXPECT_EQ(sheet->format->BitsPerPixel, 24);
+  // XRGB without an alpha channel: a per-pixel alpha would override the sheet's alpha switch.
+  EXPECT_EQ(sheet->format->BitsPerPixel, 32);
+  EXPECT_EQ(sheet->format->Amask, 0u);
 
   std::vector<std::vector<Pixel>> sprites;
   for (int digit = 0; digit <= 9; ++digit)
