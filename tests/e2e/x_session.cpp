@@ -372,7 +372,9 @@ void XSession::wheel(int button, int notches) {
 }
 
 void XSession::type(const std::string& text) {
-  xdotool({"type", "--delay", "5", "--", text});
+  // SDL takes a release and a press of the same key under 2 ms apart for key repeat, which the
+  // editor ignores; a slower pace keeps doubled letters under load.
+  xdotool({"type", "--delay", "30", "--", text});
 }
 
 void XSession::key(const std::string& keysym) {
