@@ -98,14 +98,17 @@ constexpr bool inPlacementArea(int x, int y, const EditorState& state) {
 
 // Two bricks overlap when they are less than a brick apart both across and down; touching
 // bricks do not overlap.
+// Computed in 64 bits: a level file may hold positions at the ends of the 32-bit range.
 constexpr bool bricksOverlap(int x, int y, int otherX, int otherY) {
-  return otherX - BrickWidth < x && x < otherX + BrickWidth && otherY - BrickHeight < y &&
-         y < otherY + BrickHeight;
+  const int64_t dx = int64_t{x} - otherX;
+  const int64_t dy = int64_t{y} - otherY;
+  return -BrickWidth < dx && dx < BrickWidth && -BrickHeight < dy && dy < BrickHeight;
 }
 
 // A brick is hit only strictly inside: its top row and left column of pixels do not count.
 constexpr bool brickHit(const Brick& brick, int x, int y) {
-  return brick.x < x && x < brick.x + BrickWidth && brick.y < y && y < brick.y + BrickHeight;
+  return brick.x < x && int64_t{x} < int64_t{brick.x} + BrickWidth && brick.y < y &&
+         int64_t{y} < int64_t{brick.y} + BrickHeight;
 }
 
 // Slot of the first brick in use hit by (x, y), or -1.
