@@ -130,6 +130,20 @@ std::string findProgram(const std::string& name) {
   fail(name + " not found");
 }
 
+// BRICKEDIT_WRAPPER, when set, is a command that the editor is started under, split at blanks
+// (say "valgrind --leak-check=full"); it replaces the editor's process image, so the pid and
+// the window's pid stay one.
+std::vector<std::string> wrapperCommand() {
+  std::vector<std::string> words;
+  const char* wrapper = std::getenv("BRICKEDIT_WRAPPER");
+  std::istringstream stream(wrapper ? wrapper : "");
+  for (std::string word; stream >> word;)
+    words.push_back(word);
+  if (!words.empty() && words[0].find('/') == std::string::npos)
+    words[0] = findProgram(words[0]);
+  return words;
+}
+
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream content;
@@ -291,8 +305,9 @@ void XSession::launchNoWait() {
     fail("the editor is already running");
   exitStatus_ = -1;
   window_ = 0;
-  editorPid_ = spawn({workDir_ + "/brickedit"}, display_, workDir_,
-                     {outputPath(), workDir_ + "/stderr.log"});
+  std::vector<std::string> command = wrapperCommand();
+  command.push_back(workDir_ + "/brickedit");
+  editorPid_ = spawn(command, display_, workDir_, {outputPath(), workDir_ + "/stderr.log"});
 }
 
 void XSession::launch(int parkX, int parkY) {
