@@ -1,3 +1,5 @@
 #include "editor/editor.h"
 
-Editor::Editor() { resetSelection(selection); }
+Editor::Editor() {
+  resetSelection(selection);
+}

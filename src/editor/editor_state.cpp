@@ -7,12 +7,12 @@ EditorState initialEditorState() {
   return state;
 }
 
-void resetSelection(Selection& selection) {
+void resetSelection(Selection &selection) {
   selection.fill(0);
   selection[cellIndex(0, 0)] = 1;
 }
 
-void updatePatternBox(const Selection& selection, EditorState& state) {
+void updatePatternBox(const Selection &selection, EditorState &state) {
   int minCol = 100, maxCol = -1, minRow = 100, maxRow = -1;
   for (int column = 0; column < GridColumns; ++column) {
     for (int row = 0; row < GridRows; ++row) {

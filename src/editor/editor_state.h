@@ -27,7 +27,9 @@ using Bricks = std::array<Brick, BrickSlots>;
 // One byte per cell of the pattern grid; non-zero marks the cell selected.
 using Selection = std::array<uint8_t, BrickSlots>;
 
-constexpr int cellIndex(int column, int row) { return column * GridRows + row; }
+constexpr int cellIndex(int column, int row) {
+  return column * GridRows + row;
+}
 
 enum EditorMode : int32_t {
   Editing = 0,
@@ -74,8 +76,8 @@ constexpr int ReleaseOpenBrowser = 10;
 EditorState initialEditorState();
 
 // Clears every cell, then selects cell (0, 0): the pattern at start and after "clear all".
-void resetSelection(Selection& selection);
+void resetSelection(Selection &selection);
 
 // Recomputes patternWidth, patternHeight and the four bounds from the selected cells and the
 // spacings. With no cell selected the box is one cell at (0, 0): 40 by 20, bounds 0.
-void updatePatternBox(const Selection& selection, EditorState& state);
+void updatePatternBox(const Selection &selection, EditorState &state);

@@ -12,13 +12,13 @@ constexpr SDL_Color White{255, 255, 255, 0};
 constexpr int FrameThresholdMs = 25;
 
 // Only Return completes a name; the keypad's Enter does not.
-void handleKeyDown(const SDL_Event& event, Editor& editor, TTF_Font* font) {
+void handleKeyDown(const SDL_Event &event, Editor &editor, TTF_Font *font) {
   const SDLKey symbol = event.key.keysym.sym;
   // Escape ends the run from every mode, and the key still goes on to the field below.
   if (symbol == SDLK_ESCAPE)
     editor.quitRequested = true;
 
-  EditorState& state = editor.state;
+  EditorState &state = editor.state;
   if (state.mode == EnteringLevelName) {
     if (!editor.levelNameField.text().empty() && symbol == SDLK_RETURN)
       state.mode = EnteringAuthorName;
@@ -37,7 +37,7 @@ void handleKeyDown(const SDL_Event& event, Editor& editor, TTF_Font* font) {
   }
 }
 
-void handleButtonDown(const SDL_MouseButtonEvent& button, Editor& editor) {
+void handleButtonDown(const SDL_MouseButtonEvent &button, Editor &editor) {
   if (editor.state.mode != Editing)
     return;
   int code = 0;
@@ -51,7 +51,7 @@ void handleButtonDown(const SDL_MouseButtonEvent& button, Editor& editor) {
                     editor.state, editor.bricks);
 }
 
-void stepBrickType(int32_t& type, int step) {
+void stepBrickType(int32_t &type, int step) {
   type += step;
   if (type > LastBrickType)
     type = 1;
@@ -59,8 +59,8 @@ void stepBrickType(int32_t& type, int step) {
     type = LastBrickType;
 }
 
-void handleButtonUp(const SDL_MouseButtonEvent& button, Editor& editor) {
-  EditorState& state = editor.state;
+void handleButtonUp(const SDL_MouseButtonEvent &button, Editor &editor) {
+  EditorState &state = editor.state;
   switch (button.button) {
   case SDL_BUTTON_RIGHT:
     if (state.mode == Editing)
@@ -108,7 +108,7 @@ bool frameDue(uint32_t now, uint32_t lastFrameTicks) {
   return now - lastFrameTicks > FrameThresholdMs;
 }
 
-void dispatchEvent(const SDL_Event& event, Editor& editor, TTF_Font* font) {
+void dispatchEvent(const SDL_Event &event, Editor &editor, TTF_Font *font) {
   switch (event.type) {
   case SDL_KEYDOWN:
     handleKeyDown(event, editor, font);

@@ -11,4 +11,4 @@
 bool frameDue(uint32_t now, uint32_t lastFrameTicks);
 
 // Handles one event at once, by its type and the editor's mode. font renders the name fields.
-void dispatchEvent(const SDL_Event& event, Editor& editor, TTF_Font* font);
+void dispatchEvent(const SDL_Event &event, Editor &editor, TTF_Font *font);

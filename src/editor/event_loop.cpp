@@ -2,7 +2,7 @@
 
 #include "editor/event_dispatch.h"
 
-void runEventLoop(const RenderResources& resources, Editor& editor, uint32_t lastFrameTicks) {
+void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t lastFrameTicks) {
   SDL_Event event;
   do {
     // Events polled below count for the next pass: the frame shows where the pointer stood

@@ -9,4 +9,4 @@
 
 // Runs passes until a quit is requested; the pass that sees the request still finishes.
 // lastFrameTicks is the tick count at the end of start-up.
-void runEventLoop(const RenderResources& resources, Editor& editor, uint32_t lastFrameTicks);
+void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t lastFrameTicks);

@@ -1,6 +1,6 @@
 #include "editor/run_editor.h"
 
 // The editor takes no arguments.
-int main(int, char**) {
+int main(int, char **) {
   return runEditor();
 }

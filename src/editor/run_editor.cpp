@@ -17,7 +17,7 @@ constexpr int FontSize = 16;
 
 // Start-up messages go to standard output; flushed at once so that a failed start is seen
 // even when the output is a file.
-void report(const char* format, const char* detail) {
+void report(const char *format, const char *detail) {
   std::printf(format, detail);
   std::fflush(stdout);
 }
@@ -32,14 +32,14 @@ int runEditor() {
   // Every return from here on shuts the library down, the screen with it.
   std::atexit(SDL_Quit);
 
-  SDL_Surface* screen = SDL_SetVideoMode(1024, 768, 0, SDL_HWSURFACE | SDL_DOUBLEBUF);
+  SDL_Surface *screen = SDL_SetVideoMode(1024, 768, 0, SDL_HWSURFACE | SDL_DOUBLEBUF);
   if (!screen) {
     report("Unable to set 1024*768 video: %s\n", SDL_GetError());
     return 1;
   }
   // Used to dim the screen behind dialogs; the frame does without it when it is missing.
-  const SDL_PixelFormat* format = screen->format;
-  SDL_Surface* backSurface =
+  const SDL_PixelFormat *format = screen->format;
+  SDL_Surface *backSurface =
       SDL_CreateRGBSurface(SDL_HWSURFACE, 1024, 768, format->BitsPerPixel, format->Rmask,
                            format->Gmask, format->Bmask, format->Amask);
 
@@ -49,7 +49,7 @@ int runEditor() {
     SDL_FreeSurface(backSurface);
     return 1;
   }
-  TTF_Font* font = TTF_OpenFont("comic.ttf", FontSize);
+  TTF_Font *font = TTF_OpenFont("comic.ttf", FontSize);
   if (!font) {
     report("Unable to load font: %s\n", TTF_GetError());
     TTF_Quit();
@@ -58,7 +58,7 @@ int runEditor() {
   }
 
   // The load closes the stream, also when it fails.
-  SDL_Surface* sheet = SDL_LoadBMP_RW(SDL_RWFromFile("bmp/objets.bmp", "rb"), 1);
+  SDL_Surface *sheet = SDL_LoadBMP_RW(SDL_RWFromFile("bmp/objets.bmp", "rb"), 1);
   if (!sheet) {
     report("Unable to load bitmap: %s\n", SDL_GetError());
     TTF_CloseFont(font);

@@ -13,7 +13,7 @@ constexpr int LevelLeft = 24;
 constexpr int LevelTop = 30;
 constexpr int LevelWidth = 752;
 constexpr int LevelHeight = 440;
-constexpr int LevelRight = LevelLeft + LevelWidth;   // 776, one past the last column
+constexpr int LevelRight = LevelLeft + LevelWidth;  // 776, one past the last column
 constexpr int LevelBottom = LevelTop + LevelHeight; // 470, one past the last row
 
 struct Region {
@@ -23,7 +23,7 @@ struct Region {
   int bottom;
 };
 
-constexpr bool contains(const Region& region, int x, int y) {
+constexpr bool contains(const Region &region, int x, int y) {
   return x >= region.left && x <= region.right && y >= region.top && y <= region.bottom;
 }
 
@@ -91,7 +91,7 @@ constexpr int BrowserRowStep = 20;
 constexpr Region BrowserPickRegion{251, 276, 749, 479};
 
 // Where a press or drag lays the pattern at the pointer: the whole pattern box fits the level.
-constexpr bool inPlacementArea(int x, int y, const EditorState& state) {
+constexpr bool inPlacementArea(int x, int y, const EditorState &state) {
   return x >= LevelLeft && y >= LevelTop && x <= LevelRight - state.patternWidth &&
          y <= LevelBottom - state.patternHeight;
 }
@@ -106,13 +106,13 @@ constexpr bool bricksOverlap(int x, int y, int otherX, int otherY) {
 }
 
 // A brick is hit only strictly inside: its top row and left column of pixels do not count.
-constexpr bool brickHit(const Brick& brick, int x, int y) {
+constexpr bool brickHit(const Brick &brick, int x, int y) {
   return brick.x < x && int64_t{x} < int64_t{brick.x} + BrickWidth && brick.y < y &&
          int64_t{y} < int64_t{brick.y} + BrickHeight;
 }
 
 // Slot of the first brick in use hit by (x, y), or -1.
-int brickUnder(const Bricks& bricks, int32_t brickCount, int x, int y);
+int brickUnder(const Bricks &bricks, int32_t brickCount, int x, int y);
 
 // Cell of the pattern grid under a point of PatternGridRegion: column 0..17, row 0..21.
 constexpr int patternGridColumnAt(int x) {

@@ -10,7 +10,7 @@ bool acceptedCharacter(uint16_t character) {
 
 } // namespace
 
-bool applyKey(std::string& text, uint16_t character, SDLKey symbol) {
+bool applyKey(std::string &text, uint16_t character, SDLKey symbol) {
   const std::string before = text;
   if (text.size() < TextFieldMaxLength && acceptedCharacter(character))
     text.push_back(static_cast<char>(character));
@@ -29,7 +29,7 @@ TextField::~TextField() {
   SDL_EnableUNICODE(0);
 }
 
-void TextField::handleKey(SDL_Event event, TTF_Font* font, SDL_Color colour) {
+void TextField::handleKey(SDL_Event event, TTF_Font *font, SDL_Color colour) {
   if (event.type != SDL_KEYDOWN)
     return;
   if (!applyKey(text_, event.key.keysym.unicode, event.key.keysym.sym))

@@ -11,7 +11,7 @@ constexpr std::size_t TextFieldMaxLength = 17;
 // What one key does to a text, without any rendering: appends the translated character when
 // it is accepted and the text is short enough; removes the last character on Backspace.
 // Returns whether the text changed.
-bool applyKey(std::string& text, uint16_t character, SDLKey symbol);
+bool applyKey(std::string &text, uint16_t character, SDLKey symbol);
 
 class TextField {
 public:
@@ -19,18 +19,18 @@ public:
   TextField();
   // Frees the image and turns key translation off (one switch shared by all fields).
   ~TextField();
-  TextField(const TextField&) = delete;
-  TextField& operator=(const TextField&) = delete;
+  TextField(const TextField &) = delete;
+  TextField &operator=(const TextField &) = delete;
 
   // Only key presses count. Renders the text again only when the key changed it.
-  void handleKey(SDL_Event event, TTF_Font* font, SDL_Color colour);
+  void handleKey(SDL_Event event, TTF_Font *font, SDL_Color colour);
 
-  const std::string& text() const { return text_; }
+  const std::string &text() const { return text_; }
   // The rendered text; none before the first change, for an empty text, or when rendering
   // failed.
-  SDL_Surface* surface() const { return surface_; }
+  SDL_Surface *surface() const { return surface_; }
 
 private:
   std::string text_;
-  SDL_Surface* surface_ = nullptr;
+  SDL_Surface *surface_ = nullptr;
 };

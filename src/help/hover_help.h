@@ -7,5 +7,5 @@
 #include <string>
 
 // Always returns 1.
-int handleMotion(int x, int y, Selection& selection, const int32_t& currentBrickType,
-                 EditorState& state, Bricks& bricks, std::string& helpText);
+int handleMotion(int x, int y, Selection &selection, const int32_t &currentBrickType,
+                 EditorState &state, Bricks &bricks, std::string &helpText);

@@ -4,5 +4,5 @@
 #include "editor/editor_state.h"
 
 // Always returns 1.
-int handleButtonPress(int x, int y, int button, Selection& selection, int32_t& currentBrickType,
-                      EditorState& state, Bricks& bricks);
+int handleButtonPress(int x, int y, int button, Selection &selection, int32_t &currentBrickType,
+                      EditorState &state, Bricks &bricks);

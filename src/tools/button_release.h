@@ -5,5 +5,5 @@
 
 // Tests the click regions in order and edits the level or the settings. Returns
 // ReleaseOpenBrowser when it switched to the browser, ReleaseDone otherwise.
-int handleButtonRelease(int x, int y, int button, Selection& selection, int32_t& currentBrickType,
-                        EditorState& state, Bricks& bricks);
+int handleButtonRelease(int x, int y, int button, Selection &selection, int32_t &currentBrickType,
+                        EditorState &state, Bricks &bricks);

@@ -6,5 +6,5 @@
 // Places at the pointer (direction 0, 0; the caller has checked the placement area) or beside
 // the brick under the pointer. Returns 1 when placed, 0 when refused: no type, no anchor, the
 // origin outside the level, an overlap, or not enough free slots. A refusal changes nothing.
-int placePattern(int x, int y, const Selection& selection, int32_t brickType, EditorState& state,
-                 Bricks& bricks);
+int placePattern(int x, int y, const Selection &selection, int32_t brickType, EditorState &state,
+                 Bricks &bricks);

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 // Sum of all channels over a 40 by 20 palette entry: the chosen type is the only one drawn at
 // full intensity, the others at half.
-long brightness(const Screenshot& shot, int left, int top) {
+long brightness(const Screenshot &shot, int left, int top) {
   long sum = 0;
   for (int y = top; y < top + 20; ++y)
     for (int x = left; x < left + 40; ++x) {
@@ -29,7 +29,7 @@ TEST(Startup, WindowIs1024By768AndEscapeEndsTheRun) {
   session.launchNoWait();
   session.waitForWindow();
 
-  Display* display = XOpenDisplay(session.display().c_str());
+  Display *display = XOpenDisplay(session.display().c_str());
   ASSERT_NE(display, nullptr);
   XWindowAttributes attributes;
   ASSERT_NE(XGetWindowAttributes(display, session.window(), &attributes), 0);

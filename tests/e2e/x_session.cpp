@@ -35,21 +35,21 @@ long long nowMs() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-[[noreturn]] void fail(const std::string& message) {
+[[noreturn]] void fail(const std::string &message) {
   throw std::runtime_error("XSession: " + message);
 }
 
 // An X error (say, a message to a window that is already gone) must not end the test
 // process, which is what Xlib's default handler does.
-int ignoreXError(Display*, XErrorEvent*) {
+int ignoreXError(Display *, XErrorEvent *) {
   return 0;
 }
 
 // The environment of the test process with DISPLAY pointing at our server and no video
 // driver override, so that a dummy driver set for unit tests cannot leak in.
-std::vector<std::string> childEnvironment(const std::string& display) {
+std::vector<std::string> childEnvironment(const std::string &display) {
   std::vector<std::string> env;
-  for (char** entry = environ; *entry; ++entry) {
+  for (char **entry = environ; *entry; ++entry) {
     std::string variable = *entry;
     if (variable.rfind("DISPLAY=", 0) == 0 || variable.rfind("SDL_VIDEODRIVER=", 0) == 0)
       continue;
@@ -60,9 +60,9 @@ std::vector<std::string> childEnvironment(const std::string& display) {
   return env;
 }
 
-std::vector<char*> pointers(std::vector<std::string>& strings) {
-  std::vector<char*> result;
-  for (auto& s : strings)
+std::vector<char *> pointers(std::vector<std::string> &strings) {
+  std::vector<char *> result;
+  for (auto &s : strings)
     result.push_back(s.data());
   result.push_back(nullptr);
   return result;
@@ -75,11 +75,11 @@ struct Redirect {
 
 // Forks and executes argv. Only async-signal-safe calls happen in the child, everything
 // else is prepared before the fork.
-int spawn(std::vector<std::string> argv, const std::string& display, const std::string& dir,
-          const Redirect& redirect, int keepFd = -1) {
+int spawn(std::vector<std::string> argv, const std::string &display, const std::string &dir,
+          const Redirect &redirect, int keepFd = -1) {
   std::vector<std::string> env = childEnvironment(display);
-  std::vector<char*> argvPtrs = pointers(argv);
-  std::vector<char*> envPtrs = pointers(env);
+  std::vector<char *> argvPtrs = pointers(argv);
+  std::vector<char *> envPtrs = pointers(env);
   std::string out = redirect.stdoutPath.empty() ? "/dev/null" : redirect.stdoutPath;
   std::string err = redirect.stderrPath.empty() ? "/dev/null" : redirect.stderrPath;
 
@@ -121,8 +121,8 @@ int waitChild(int pid, int timeoutMs) {
   }
 }
 
-std::string findProgram(const std::string& name) {
-  for (const char* dir : {"/usr/bin", "/usr/local/bin", "/bin"}) {
+std::string findProgram(const std::string &name) {
+  for (const char *dir : {"/usr/bin", "/usr/local/bin", "/bin"}) {
     std::string path = std::string(dir) + "/" + name;
     if (access(path.c_str(), X_OK) == 0)
       return path;
@@ -135,7 +135,7 @@ std::string findProgram(const std::string& name) {
 // the window's pid stay one.
 std::vector<std::string> wrapperCommand() {
   std::vector<std::string> words;
-  const char* wrapper = std::getenv("BRICKEDIT_WRAPPER");
+  const char *wrapper = std::getenv("BRICKEDIT_WRAPPER");
   std::istringstream stream(wrapper ? wrapper : "");
   for (std::string word; stream >> word;)
     words.push_back(word);
@@ -144,18 +144,18 @@ std::vector<std::string> wrapperCommand() {
   return words;
 }
 
-std::string readFile(const std::string& path) {
+std::string readFile(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
 }
 
-Screenshot grabRoot(Display* display) {
+Screenshot grabRoot(Display *display) {
   Window root = DefaultRootWindow(display);
   XWindowAttributes attributes;
   XGetWindowAttributes(display, root, &attributes);
-  XImage* image =
+  XImage *image =
       XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
   if (!image)
     fail("XGetImage of the root window failed");
@@ -167,10 +167,10 @@ Screenshot grabRoot(Display* display) {
                 image->red_mask == 0xff0000 && image->green_mask == 0xff00 &&
                 image->blue_mask == 0xff;
   for (int y = 0; y < shot.height; ++y) {
-    const auto* row = reinterpret_cast<const uint8_t*>(image->data) +
+    const auto *row = reinterpret_cast<const uint8_t *>(image->data) +
                       static_cast<size_t>(y) * image->bytes_per_line;
     for (int x = 0; x < shot.width; ++x) {
-      Rgb& pixel = shot.pixels[static_cast<size_t>(y) * shot.width + x];
+      Rgb &pixel = shot.pixels[static_cast<size_t>(y) * shot.width + x];
       if (direct) {
         pixel = {row[4 * x + 2], row[4 * x + 1], row[4 * x]};
       } else {
@@ -185,8 +185,8 @@ Screenshot grabRoot(Display* display) {
   return shot;
 }
 
-bool allBlack(const Screenshot& shot) {
-  for (const Rgb& pixel : shot.pixels)
+bool allBlack(const Screenshot &shot) {
+  for (const Rgb &pixel : shot.pixels)
     if (pixel.r || pixel.g || pixel.b)
       return false;
   return true;
@@ -194,10 +194,10 @@ bool allBlack(const Screenshot& shot) {
 
 } // namespace
 
-void Screenshot::save(const std::string& path) const {
+void Screenshot::save(const std::string &path) const {
   std::ofstream out(path, std::ios::binary);
   out << "P6\n" << width << " " << height << "\n255\n";
-  for (const Rgb& pixel : pixels) {
+  for (const Rgb &pixel : pixels) {
     char bytes[3] = {static_cast<char>(pixel.r), static_cast<char>(pixel.g),
                      static_cast<char>(pixel.b)};
     out.write(bytes, 3);
@@ -262,7 +262,7 @@ void XSession::setUp() {
     fail("Xvfb did not report a display: " + readFile(xvfbLogPath()));
   display_ = ":" + number;
 
-  Display* connection = XOpenDisplay(display_.c_str());
+  Display *connection = XOpenDisplay(display_.c_str());
   if (!connection)
     fail("cannot connect to " + display_);
   xDisplay_ = connection;
@@ -276,7 +276,7 @@ void XSession::tearDown() {
   }
   // Close our connection before the server goes, or Xlib ends the process on the lost link.
   if (xDisplay_) {
-    XCloseDisplay(static_cast<Display*>(xDisplay_));
+    XCloseDisplay(static_cast<Display *>(xDisplay_));
     xDisplay_ = nullptr;
   }
   if (xvfbPid_ > 0) {
@@ -344,7 +344,7 @@ void XSession::waitForWindow() {
   }
 }
 
-int XSession::runCapture(std::vector<std::string> argv, std::string& captured) {
+int XSession::runCapture(std::vector<std::string> argv, std::string &captured) {
   std::string path = workDir_ + "/capture.tmp";
   int pid = spawn(std::move(argv), display_, workDir_, {path, ""});
   int status = waitChild(pid, StartTimeoutMs);
@@ -360,7 +360,7 @@ void XSession::xdotool(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), findProgram("xdotool"));
   std::string ignored;
   std::string command;
-  for (const auto& argument : arguments)
+  for (const auto &argument : arguments)
     command += argument + " ";
   if (runCapture(std::move(arguments), ignored) != 0)
     fail("failed: " + command);
@@ -386,20 +386,20 @@ void XSession::wheel(int button, int notches) {
   xdotool({"click", "--repeat", std::to_string(notches), "--delay", "1", std::to_string(button)});
 }
 
-void XSession::type(const std::string& text) {
+void XSession::type(const std::string &text) {
   // SDL takes a release and a press of the same key under 2 ms apart for key repeat, which the
   // editor ignores; a slower pace keeps doubled letters under load.
   xdotool({"type", "--delay", "30", "--", text});
 }
 
-void XSession::key(const std::string& keysym) {
+void XSession::key(const std::string &keysym) {
   xdotool({"key", "--", keysym});
 }
 
 void XSession::closeWindow() {
   if (window_ == 0)
     fail("closeWindow: no window");
-  auto* connection = static_cast<Display*>(xDisplay_);
+  auto *connection = static_cast<Display *>(xDisplay_);
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window_;
@@ -412,7 +412,7 @@ void XSession::closeWindow() {
 }
 
 Screenshot XSession::screenshot() {
-  return grabRoot(static_cast<Display*>(xDisplay_));
+  return grabRoot(static_cast<Display *>(xDisplay_));
 }
 
 Screenshot XSession::settledScreenshot() {
@@ -459,7 +459,7 @@ std::string XSession::output() const {
   return readFile(outputPath());
 }
 
-int XSession::shell(const std::string& command) {
+int XSession::shell(const std::string &command) {
   int pid = spawn({"/bin/sh", "-c", command}, display_, workDir_, {"", ""});
   return waitChild(pid, 60000);
 }

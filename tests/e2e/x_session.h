@@ -9,9 +9,7 @@ struct Rgb {
   int r;
   int g;
   int b;
-  bool operator==(const Rgb& other) const {
-    return r == other.r && g == other.g && b == other.b;
-  }
+  bool operator==(const Rgb &other) const { return r == other.r && g == other.g && b == other.b; }
 };
 
 struct Screenshot {
@@ -20,7 +18,7 @@ struct Screenshot {
   std::vector<Rgb> pixels; // row by row
   Rgb at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
   // Writes a binary PPM, for looking at a failure.
-  void save(const std::string& path) const;
+  void save(const std::string &path) const;
 };
 
 class XSession {
@@ -30,11 +28,11 @@ public:
   XSession();
   // Ends the editor if still running, stops Xvfb and removes the working directory.
   ~XSession();
-  XSession(const XSession&) = delete;
-  XSession& operator=(const XSession&) = delete;
+  XSession(const XSession &) = delete;
+  XSession &operator=(const XSession &) = delete;
 
-  const std::string& workDir() const { return workDir_; }
-  const std::string& display() const { return display_; }
+  const std::string &workDir() const { return workDir_; }
+  const std::string &display() const { return display_; }
 
   // Starts the editor in the working directory with the pointer parked at (x, y), and waits
   // until its window shows a frame that is not all black. Fails the test if it never does.
@@ -50,8 +48,8 @@ public:
   void release(int button); // 4 and 5 are the wheel
   void click(int x, int y, int button = 1);
   void wheel(int button, int notches = 1); // 4 up, 5 down
-  void type(const std::string& text);
-  void key(const std::string& keysym); // "Return", "Escape", "BackSpace", "KP_Enter"
+  void type(const std::string &text);
+  void key(const std::string &keysym); // "Return", "Escape", "BackSpace", "KP_Enter"
   // Asks the window to close as a window manager would (WM_DELETE_WINDOW).
   void closeWindow();
 
@@ -67,7 +65,7 @@ public:
 
   // Runs a shell command with DISPLAY set to this session's display; returns its status.
   // It runs in the working directory.
-  int shell(const std::string& command);
+  int shell(const std::string &command);
 
   // One grab of the root window, as it is now.
   Screenshot screenshot();
@@ -84,7 +82,7 @@ private:
   std::string xvfbLogPath() const;
   std::string outputPath() const;
   // Runs a program with this display, its standard output into captured; returns its status.
-  int runCapture(std::vector<std::string> argv, std::string& captured);
+  int runCapture(std::vector<std::string> argv, std::string &captured);
   // Runs xdotool with these arguments; fails the test if it fails.
   void xdotool(std::vector<std::string> arguments);
 
@@ -93,6 +91,6 @@ private:
   int xvfbPid_ = -1;
   int editorPid_ = -1;
   unsigned long window_ = 0;
-  void* xDisplay_ = nullptr; // our own Xlib connection, for grabs and the close message
+  void *xDisplay_ = nullptr; // our own Xlib connection, for grabs and the close message
   int exitStatus_ = -1;
 };

@@ -81,17 +81,17 @@ protected:
     TTF_Quit();
   }
 
-  void dispatch(const SDL_Event& event) { dispatchEvent(event, *editor, font); }
-  void typeText(const std::string& text) {
+  void dispatch(const SDL_Event &event) { dispatchEvent(event, *editor, font); }
+  void typeText(const std::string &text) {
     for (char c : text)
       dispatch(keyDown(static_cast<SDLKey>(c), static_cast<uint16_t>(c)));
   }
 
-  static TTF_Font* font;
+  static TTF_Font *font;
   std::unique_ptr<Editor> editor = std::make_unique<Editor>();
 };
 
-TTF_Font* DispatchTest::font = nullptr;
+TTF_Font *DispatchTest::font = nullptr;
 
 // Runs the test inside a fresh working directory with an empty niv/, since saving and
 // listing use paths relative to it.
@@ -115,7 +115,7 @@ protected:
   fs::path previousDir;
 };
 
-bool sameEditing(const Editor& a, const Editor& b) {
+bool sameEditing(const Editor &a, const Editor &b) {
   return std::memcmp(&a.state, &b.state, sizeof a.state) == 0 &&
          std::memcmp(&a.bricks, &b.bricks, sizeof a.bricks) == 0 && a.selection == b.selection &&
          a.currentBrickType == b.currentBrickType;
@@ -191,7 +191,7 @@ TEST_F(DispatchTest, WheelStepsTheBrickTypeWithWrapAround) {
     Uint8 button;
     int32_t to;
   };
-  for (const Step& step : {Step{24, SDL_BUTTON_WHEELDOWN, 1}, Step{1, SDL_BUTTON_WHEELUP, 24},
+  for (const Step &step : {Step{24, SDL_BUTTON_WHEELDOWN, 1}, Step{1, SDL_BUTTON_WHEELUP, 24},
                            Step{0, SDL_BUTTON_WHEELDOWN, 1}, Step{0, SDL_BUTTON_WHEELUP, 24},
                            Step{7, SDL_BUTTON_WHEELDOWN, 8}, Step{7, SDL_BUTTON_WHEELUP, 6}}) {
     editor->currentBrickType = step.from;

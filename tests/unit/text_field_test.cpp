@@ -37,29 +37,29 @@ protected:
     TTF_Quit();
   }
 
-  void type(TextField& field, const std::string& text) {
+  void type(TextField &field, const std::string &text) {
     for (char c : text)
       field.handleKey(letter(c), font, White);
   }
 
   // Marks the field's image so that a fresh rendering would be noticed even if the library
   // handed back the same address.
-  static void markSurface(SDL_Surface* surface) {
+  static void markSurface(SDL_Surface *surface) {
     SDL_LockSurface(surface);
-    static_cast<Uint8*>(surface->pixels)[0] = 0xA5;
+    static_cast<Uint8 *>(surface->pixels)[0] = 0xA5;
     SDL_UnlockSurface(surface);
   }
-  static bool stillMarked(SDL_Surface* surface) {
+  static bool stillMarked(SDL_Surface *surface) {
     SDL_LockSurface(surface);
-    const bool marked = static_cast<Uint8*>(surface->pixels)[0] == 0xA5;
+    const bool marked = static_cast<Uint8 *>(surface->pixels)[0] == 0xA5;
     SDL_UnlockSurface(surface);
     return marked;
   }
 
-  static TTF_Font* font;
+  static TTF_Font *font;
 };
 
-TTF_Font* TextFieldTest::font = nullptr;
+TTF_Font *TextFieldTest::font = nullptr;
 
 TEST_F(TextFieldTest, TypedKeysBuildTheTextAndItsWhiteImage) {
   TextField field;
@@ -67,9 +67,9 @@ TEST_F(TextFieldTest, TypedKeysBuildTheTextAndItsWhiteImage) {
   type(field, "Niveau 1");
   EXPECT_EQ(field.text(), "Niveau 1");
 
-  SDL_Surface* image = field.surface();
+  SDL_Surface *image = field.surface();
   ASSERT_NE(image, nullptr);
-  SDL_Surface* expected = TTF_RenderText_Solid(font, "Niveau 1", White);
+  SDL_Surface *expected = TTF_RenderText_Solid(font, "Niveau 1", White);
   ASSERT_NE(expected, nullptr);
   EXPECT_EQ(image->w, expected->w);
   EXPECT_EQ(image->h, expected->h);
@@ -88,7 +88,7 @@ TEST_F(TextFieldTest, SeventeenCharactersAtMostAndTheRefusedOneRendersNothing) {
   type(field, "Q");
   EXPECT_EQ(field.text(), "abcdefghijklmnopQ");
 
-  SDL_Surface* image = field.surface();
+  SDL_Surface *image = field.surface();
   ASSERT_NE(image, nullptr);
   markSurface(image);
   type(field, "R");
@@ -126,10 +126,10 @@ TEST_F(TextFieldTest, RefusedKeysChangeNothingAndRenderNothing) {
   };
   TextField field;
   type(field, "Ab");
-  SDL_Surface* image = field.surface();
+  SDL_Surface *image = field.surface();
   ASSERT_NE(image, nullptr);
   markSurface(image);
-  for (const Key& key : refused) {
+  for (const Key &key : refused) {
     field.handleKey(keyEvent(key.symbol, key.character), font, White);
     EXPECT_EQ(field.text(), "Ab") << "character " << key.character;
     EXPECT_EQ(field.surface(), image) << "character " << key.character;
@@ -140,7 +140,7 @@ TEST_F(TextFieldTest, RefusedKeysChangeNothingAndRenderNothing) {
 TEST_F(TextFieldTest, KeyReleasesAreIgnored) {
   TextField field;
   type(field, "x");
-  SDL_Surface* image = field.surface();
+  SDL_Surface *image = field.surface();
   markSurface(image);
   field.handleKey(keyEvent(SDLK_a, 'a', SDL_KEYUP), font, White);
   field.handleKey(keyEvent(SDLK_BACKSPACE, 8, SDL_KEYUP), font, White);
