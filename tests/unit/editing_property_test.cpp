@@ -9,80 +9,44 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <string>
 
 namespace {
 
-struct Session {
-  Bricks bricks{};
-  Selection selection{};
-  int32_t currentBrickType = 1;
-  EditorState state = initialEditorState();
-  std::string helpText = "...";
-  Session() { resetSelection(selection); }
-};
-
-// Points fall in a region a click acts on half of the time; elsewhere anywhere on screen.
+// Half of the points fall anywhere, half in or just around a region a click acts on.
+const Region WholeScreen{1, 1, ScreenWidth - 2, ScreenHeight - 2};
 const Region targets[] = {
     LevelRetypeRegion,   LevelRetypeRegion,  LevelRetypeRegion,   LevelRetypeRegion,
     PatternGridRegion,   PaletteRegion,      SpecialRowRegion,    SpacingXPlusRegion,
     SpacingXMinusRegion, SpacingYPlusRegion, SpacingYMinusRegion, OffsetXPlusRegion,
     OffsetXMinusRegion,  OffsetYPlusRegion,  OffsetYMinusRegion,  ChooserRegion,
-    ChooserRegion,       ClearAllHelpRegion, SaveRegion,          OpenRegion,
-};
+    ChooserRegion,       ClearAllHelpRegion, SaveRegion,          OpenRegion};
 
-struct Point {
-  int x;
-  int y;
-};
-
-Point randomPoint(std::mt19937 &random) {
-  if (random() % 2 == 0) {
-    return Point{static_cast<int>(random() % ScreenWidth),
-                 static_cast<int>(random() % ScreenHeight)};
-  }
-  const Region &region = targets[random() % std::size(targets)];
-  // One pixel around each region too, to reach its edges from outside.
-  const int x = region.left - 1 + static_cast<int>(random() % (region.right - region.left + 3));
-  const int y = region.top - 1 + static_cast<int>(random() % (region.bottom - region.top + 3));
-  return Point{x, y};
+int randomIn(std::mt19937 &random, int first, int last) {
+  return first + static_cast<int>(random() % static_cast<unsigned>(last - first + 1));
 }
 
-// The wheel as the event loop steps it in the Editing mode.
-void wheel(int32_t &currentBrickType, bool down) {
-  if (down) {
-    currentBrickType = currentBrickType + 1 > LastBrickType ? 1 : currentBrickType + 1;
-  } else {
-    currentBrickType = currentBrickType - 1 <= 0 ? LastBrickType : currentBrickType - 1;
-  }
-}
-
-// Checks the level after an event. Returns a description of the first fault, or "".
-std::string fault(const Session &session, const Bricks &checkedBricks, int32_t checkedCount) {
-  const EditorState &state = session.state;
+// The first fault of the level after an event, or "". Overlaps and bounds only need a new
+// look when the bricks changed.
+std::string fault(const EditorState &state, const Selection &selection, const Bricks &bricks,
+                  bool bricksChanged) {
   if (state.brickCount < 0 || state.brickCount > BrickSlots)
     return "brickCount " + std::to_string(state.brickCount);
   EditorState box = state;
-  updatePatternBox(session.selection, box);
+  updatePatternBox(selection, box);
   if (std::memcmp(&box, &state, sizeof(EditorState)) != 0)
     return "pattern box out of date";
-  // Overlaps and bounds only need a new look when the bricks changed.
-  if (checkedCount == state.brickCount &&
-      std::memcmp(checkedBricks.data(), session.bricks.data(),
-                  sizeof(Brick) * static_cast<size_t>(state.brickCount)) == 0)
-    return "";
-  for (int32_t i = 0; i < state.brickCount; ++i) {
-    const Brick &brick = session.bricks[i];
-    if (brick.x < LevelLeft || brick.y < LevelTop || brick.x + BrickWidth > LevelRight ||
-        brick.y + BrickHeight > LevelBottom)
-      return "brick " + std::to_string(i) + " outside the level area";
-    if (brick.type < 1 || brick.type > LastBrickType)
-      return "brick " + std::to_string(i) + " of type " + std::to_string(brick.type);
+  for (int32_t i = 0; bricksChanged && i < state.brickCount; ++i) {
+    const Brick &b = bricks[i];
+    if (b.x < LevelLeft || b.y < LevelTop || b.x + BrickWidth > LevelRight ||
+        b.y + BrickHeight > LevelBottom || b.type < 1 || b.type > LastBrickType)
+      return "brick " + std::to_string(i) + " outside the level area or of a bad type";
     for (int32_t j = i + 1; j < state.brickCount; ++j) {
-      if (bricksOverlap(brick.x, brick.y, session.bricks[j].x, session.bricks[j].y))
-        return "bricks " + std::to_string(i) + " and " + std::to_string(j) + " overlap";
+      if (bricksOverlap(b.x, b.y, bricks[j].x, bricks[j].y))
+        return "brick " + std::to_string(i) + " overlaps brick " + std::to_string(j);
     }
   }
   return "";
@@ -90,33 +54,39 @@ std::string fault(const Session &session, const Bricks &checkedBricks, int32_t c
 
 void runSession(unsigned seed, int events) {
   std::mt19937 random(seed);
-  Session s;
-  Bricks checkedBricks = s.bricks;
-  int32_t checkedCount = 0;
-  int32_t mostBricks = 0;
+  Bricks bricks{};
+  Selection selection{};
+  resetSelection(selection);
+  int32_t type = 1;
+  EditorState state = initialEditorState();
+  std::string helpText;
+  Bricks checked = bricks;
+  int32_t checkedCount = 0, mostBricks = 0;
   for (int event = 0; event < events; ++event) {
-    const Point p = randomPoint(random);
+    const Region &r = random() % 2 == 0 ? WholeScreen : targets[random() % std::size(targets)];
+    const int x = randomIn(random, r.left - 1, r.right + 1);
+    const int y = randomIn(random, r.top - 1, r.bottom + 1);
     const int kind = static_cast<int>(random() % 10);
     const int button = random() % 3 == 0 ? ButtonRight : ButtonLeft;
     if (kind < 2) {
-      handleButtonPress(p.x, p.y, button, s.selection, s.currentBrickType, s.state, s.bricks);
+      handleButtonPress(x, y, button, selection, type, state, bricks);
     } else if (kind < 4) {
-      handleButtonRelease(p.x, p.y, button, s.selection, s.currentBrickType, s.state, s.bricks);
-      // The name dialogs and the browser lie outside these handlers.
-      s.state.mode = Editing;
+      handleButtonRelease(x, y, button, selection, type, state, bricks);
+      state.mode = Editing; // the dialogs and the browser lie outside these handlers
     } else if (kind < 9) {
-      handleMotion(p.x, p.y, s.selection, s.currentBrickType, s.state, s.bricks, s.helpText);
-    } else {
-      wheel(s.currentBrickType, random() % 2 == 0);
+      handleMotion(x, y, selection, type, state, bricks, helpText);
+    } else { // the wheel, as the event loop steps it
+      type = random() % 2 == 0 ? type % LastBrickType + 1 : (type <= 1 ? LastBrickType : type - 1);
     }
-    const std::string problem = fault(s, checkedBricks, checkedCount);
-    ASSERT_EQ(problem, "") << "seed " << seed << ", event " << event << " at " << p.x << "," << p.y
-                           << " kind " << kind << " button " << button;
-    checkedBricks = s.bricks;
-    checkedCount = s.state.brickCount;
+    const bool changed =
+        checkedCount != state.brickCount || std::memcmp(&checked, &bricks, sizeof(Bricks)) != 0;
+    ASSERT_EQ(fault(state, selection, bricks, changed), "")
+        << "seed " << seed << ", event " << event << " at " << x << "," << y << " kind " << kind;
+    checked = bricks;
+    checkedCount = state.brickCount;
     mostBricks = std::max(mostBricks, checkedCount);
   }
-  // The session must have really laid bricks for the checks to mean something.
+  // The session must really lay bricks for the checks to mean something.
   EXPECT_GT(mostBricks, 20) << "seed " << seed;
 }
 
