@@ -1,5 +1,6 @@
 // Whole frames drawn headless and read back pixel by pixel.
 
+#include "input_test_support.h"
 #include "render/dialog_overlay.h"
 #include "render/render_layout.h"
 #include "render/sprite_sheet.h"
@@ -9,318 +10,242 @@
 
 namespace {
 
+constexpr Pixel Grey = GreyPixel, Black = BlackPixel, Red = RedPixel, White = WhitePixel;
+
 class Frame : public HeadlessRender {
 protected:
   // No preview unless a test puts the pointer in the level area.
   void SetUp() override {
     HeadlessRender::SetUp();
-    editor.pointerX = 0;
-    editor.pointerY = 0;
+    pointAt(0, 0);
     editor.helpText = "";
   }
   void draw() { drawFrame(resources(), editor); }
+  void place(std::initializer_list<Brick> bricks) {
+    for (const Brick &brick : bricks)
+      editor.bricks[editor.state.brickCount++] = brick;
+  }
+  void pointAt(int x, int y) {
+    editor.pointerX = x;
+    editor.pointerY = y;
+  }
+  void select(std::initializer_list<std::pair<int, int>> cells) {
+    editor.selection.fill(0);
+    for (auto [column, row] : cells)
+      editor.selection[cellIndex(column, row)] = 1;
+    updatePatternBox(editor.selection, editor.state);
+  }
+  ::testing::AssertionResult levelAreaBare() const {
+    return boxIs(LevelLeft, LevelTop, LevelWidth, LevelHeight, Grey);
+  }
+  ::testing::AssertionResult dialogText(const std::string &text, int y, Pixel colour = White) {
+    return textMatches(text, 260, y, colour, Grey);
+  }
 
   Editor editor;
 };
 
 TEST_F(Frame, LevelAreaGreyWithBlackAround) {
   draw();
-  for (auto [x, y] : {std::pair{24, 30}, {775, 30}, {24, 469}, {775, 469}, {400, 250}})
-    EXPECT_EQ(at(x, y), GreyPixel) << x << ", " << y;
-  for (auto [x, y] : {std::pair{23, 30},
-                      {24, 29},
-                      {776, 30},
-                      {775, 29},
-                      {23, 469},
-                      {24, 470},
-                      {776, 469},
-                      {775, 470},
-                      {0, 767},
-                      {1023, 0}})
-    EXPECT_EQ(at(x, y), BlackPixel) << x << ", " << y;
+  EXPECT_TRUE(levelAreaBare());
+  const std::vector<Box> around = {{23, 30, 1, 440, Black},
+                                   {776, 30, 1, 440, Black},
+                                   {24, 29, 752, 1, Black},
+                                   {24, 470, 752, 1, Black}};
+  EXPECT_TRUE(boxesAre(around));
 }
 
-TEST_F(Frame, PlacedBricksShowTheirSpritesLaterOnTop) {
-  editor.bricks[0] = Brick{100, 100, 5};
-  editor.bricks[1] = Brick{120, 110, 22};
-  editor.bricks[2] = Brick{500, 300, 24};
-  editor.state.brickCount = 3;
+TEST_F(Frame, PlacedBricksShowTheirSpritesLaterOnTopClippedOnlyByTheScreen) {
+  place({{100, 100, 5}, {120, 110, 22}, {1000, 750, 1}});
   draw();
-  // The second brick covers the lower-right quarter of the first.
+  const SDL_Rect first = brickSpriteRect(5), last = brickSpriteRect(1);
   EXPECT_TRUE(boxMatchesSheet(120, 110, brickSpriteRect(22), same));
-  const SDL_Rect first = brickSpriteRect(5);
   EXPECT_TRUE(boxMatchesSheet(100, 100, SDL_Rect{first.x, first.y, 40, 10}, same));
-  EXPECT_TRUE(boxMatchesSheet(100, 110,
-                              SDL_Rect{first.x, static_cast<Sint16>(first.y + 10), 20, 10}, same));
-  EXPECT_TRUE(boxMatchesSheet(500, 300, brickSpriteRect(24), same));
-}
-
-TEST_F(Frame, BricksBeyondTheLevelAreaAreClippedOnlyByTheScreen) {
-  editor.bricks[0] = Brick{1000, 750, 1};
-  editor.state.brickCount = 1;
-  draw();
-  const SDL_Rect source = brickSpriteRect(1);
-  EXPECT_TRUE(boxMatchesSheet(1000, 750, SDL_Rect{source.x, source.y, 24, 18}, same));
+  EXPECT_TRUE(boxMatchesSheet(100, 110, SDL_Rect{first.x, Sint16(first.y + 10), 20, 10}, same));
+  EXPECT_TRUE(boxMatchesSheet(1000, 750, SDL_Rect{last.x, last.y, 24, 18}, same));
 }
 
 TEST_F(Frame, BadTypesAndFarPositionsDrawNothing) {
-  int slot = 0;
-  for (int32_t type : {0, -1, 25, 1000, INT32_MIN})
-    editor.bricks[slot++] = Brick{100, 100, type};
+  for (int32_t type : {0, -1, 25, 1000, INT32_MIN, INT32_MAX})
+    place({{100, 100, type}});
   // Each would land on (100, 100) or nearby if its position were cut to 16 bits.
-  editor.bricks[slot++] = Brick{65536 + 100, 100, 3};
-  editor.bricks[slot++] = Brick{100, 100 - 65536, 3};
-  editor.bricks[slot++] = Brick{INT32_MIN, INT32_MIN, 3};
-  editor.bricks[slot++] = Brick{INT32_MAX, 100, 3};
-  editor.state.brickCount = slot;
-  editor.currentBrickType = 31; // no palette entry opaque, no preview
-  editor.pointerX = 300;
-  editor.pointerY = 300;
+  place({{65636, 100, 3}, {100, -65436, 3}, {INT32_MIN, INT32_MIN, 3}, {INT32_MAX, 100, 3}});
+  editor.currentBrickType = 31;
+  pointAt(300, 300);
   draw();
-  EXPECT_TRUE(boxIs(LevelLeft, LevelTop, LevelWidth, LevelHeight, GreyPixel));
+  EXPECT_TRUE(levelAreaBare());
 }
 
-TEST_F(Frame, OnlyTheCurrentPaletteEntryIsOpaque) {
-  editor.currentBrickType = 7;
-  draw();
-  for (int32_t type = 1; type <= 24; ++type) {
-    const Point entry = palettePosition(type);
-    if (type == 7)
-      EXPECT_TRUE(boxMatchesSheet(entry.x, entry.y, brickSpriteRect(type), same));
-    else
-      EXPECT_TRUE(boxMatchesSheet(entry.x, entry.y, brickSpriteRect(type), halfOverBlack))
+TEST_F(Frame, PaletteShowsOnlyTheCurrentTypeOpaque) {
+  for (int32_t current : {7, 0, 24}) {
+    SCOPED_TRACE(current);
+    editor.currentBrickType = current;
+    draw();
+    for (int32_t type = 1; type <= 24; ++type) {
+      const Point entry = palettePosition(type);
+      EXPECT_TRUE(boxMatchesSheet(entry.x, entry.y, brickSpriteRect(type),
+                                  type == current ? same : halfOverBlack))
           << "type " << type;
+    }
+    for (int heading = 1; heading <= 3; ++heading)
+      EXPECT_TRUE(boxMatchesSheet(767 + 45 * heading, 37, digitSpriteRect(heading), same));
   }
-  // Headings 1, 2, 3 centred over the columns, opaque.
-  EXPECT_TRUE(boxMatchesSheet(812, 37, digitSpriteRect(1), same));
-  EXPECT_TRUE(boxMatchesSheet(857, 37, digitSpriteRect(2), same));
-  EXPECT_TRUE(boxMatchesSheet(902, 37, digitSpriteRect(3), same));
-}
-
-TEST_F(Frame, PaletteWithoutTypeOrWithTheLastType) {
-  editor.currentBrickType = 0;
-  draw();
-  for (int32_t type = 1; type <= 24; ++type) {
-    const Point entry = palettePosition(type);
-    EXPECT_TRUE(boxMatchesSheet(entry.x, entry.y, brickSpriteRect(type), halfOverBlack))
-        << "type " << type;
-  }
-  editor.currentBrickType = 24;
-  draw();
   EXPECT_TRUE(boxMatchesSheet(890, 260, SDL_Rect{80, 150, 40, 20}, same));
-  EXPECT_TRUE(boxMatchesSheet(845, 260, brickSpriteRect(23), halfOverBlack));
 }
 
-TEST_F(Frame, PreviewShowsOnlyWhereThePatternFits) {
-  editor.currentBrickType = 3;
-  editor.pointerX = 736;
-  editor.pointerY = 100;
-  draw();
-  EXPECT_TRUE(boxMatchesSheet(736, 100, brickSpriteRect(3), halfOverGrey));
-  editor.pointerX = 737;
-  draw();
-  EXPECT_TRUE(boxIs(LevelLeft, LevelTop, LevelWidth, LevelHeight, GreyPixel));
-  editor.pointerX = 24;
-  editor.pointerY = 450;
-  draw();
-  EXPECT_TRUE(boxMatchesSheet(24, 450, brickSpriteRect(3), halfOverGrey));
-  editor.pointerY = 451;
-  draw();
-  EXPECT_TRUE(boxIs(LevelLeft, LevelTop, LevelWidth, LevelHeight, GreyPixel));
-  editor.pointerX = 23;
-  editor.pointerY = 30;
-  draw();
-  EXPECT_TRUE(boxIs(LevelLeft, LevelTop, LevelWidth, LevelHeight, GreyPixel));
+TEST_F(Frame, PreviewOnlyWhereThePatternFitsWithATypeAndCells) {
+  struct Case {
+    int x, y, type;
+    bool cells, shown;
+  };
+  const Case cases[] = {{736, 100, 3, true, true},  {737, 100, 3, true, false},
+                        {24, 450, 3, true, true},   {24, 451, 3, true, false},
+                        {23, 30, 3, true, false},   {300, 200, 0, true, false},
+                        {300, 200, 4, false, false}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.x << ", " << c.y << " type " << c.type);
+    editor.currentBrickType = c.type;
+    c.cells ? select({{0, 0}}) : select({});
+    pointAt(c.x, c.y);
+    draw();
+    EXPECT_TRUE(c.shown ? boxMatchesSheet(c.x, c.y, brickSpriteRect(c.type), halfOverGrey)
+                        : levelAreaBare());
+  }
 }
 
 TEST_F(Frame, PreviewDrawsSelectedCellsAtTheirOffsetsOverBricks) {
-  editor.selection.fill(0);
-  editor.selection[cellIndex(4, 2)] = 1;
-  editor.selection[cellIndex(6, 3)] = 1;
   editor.state.spacingX = 5;
   editor.state.spacingY = 3;
-  updatePatternBox(editor.selection, editor.state);
-  editor.bricks[0] = Brick{190, 123, 10};
-  editor.state.brickCount = 1;
+  select({{4, 2}, {6, 3}});
+  place({{190, 123, 10}});
   editor.currentBrickType = 12;
-  editor.pointerX = 100;
-  editor.pointerY = 100;
+  pointAt(100, 100);
   draw();
-  // Cell (4, 2) at the pointer; cell (6, 3) two columns of 45 and one row of 23 further, over
-  // the placed brick; the empty cells of the box show nothing.
-  EXPECT_TRUE(boxMatchesSheet(100, 100, brickSpriteRect(12), halfOverGrey));
-  const SDL_Rect preview = brickSpriteRect(12);
-  const SDL_Rect placed = brickSpriteRect(10);
+  // Cell (6, 3) lies two columns of 45 and one row of 23 from cell (4, 2), over the brick.
+  const SDL_Rect preview = brickSpriteRect(12), placed = brickSpriteRect(10);
+  EXPECT_TRUE(boxMatchesSheet(100, 100, preview, halfOverGrey));
   for (int dy = 0; dy < 20; ++dy)
-    for (int dx = 0; dx < 40; ++dx) {
-      const Pixel under = sheetAt(placed.x + dx, placed.y + dy);
-      const Pixel sprite = sheetAt(preview.x + dx, preview.y + dy);
-      ASSERT_TRUE(near(at(190 + dx, 123 + dy), halfOver(sprite, under))) << dx << ", " << dy;
-    }
-  EXPECT_TRUE(boxIs(145, 100, 40, 20, GreyPixel));
-  EXPECT_TRUE(boxIs(100, 123, 40, 20, GreyPixel));
-  EXPECT_TRUE(boxIs(190, 100, 40, 20, GreyPixel));
+    for (int dx = 0; dx < 40; ++dx)
+      ASSERT_TRUE(near(at(190 + dx, 123 + dy), halfOver(sheetAt(preview.x + dx, preview.y + dy),
+                                                        sheetAt(placed.x + dx, placed.y + dy))))
+          << dx << ", " << dy;
+  EXPECT_TRUE(
+      boxesAre({{145, 100, 40, 20, Grey}, {100, 123, 40, 20, Grey}, {190, 100, 40, 20, Grey}}));
 }
 
-TEST_F(Frame, NoPreviewWithoutTypeOrWithoutCells) {
-  editor.pointerX = 300;
-  editor.pointerY = 200;
-  editor.currentBrickType = 0;
-  draw();
-  EXPECT_TRUE(boxIs(LevelLeft, LevelTop, LevelWidth, LevelHeight, GreyPixel));
-  editor.currentBrickType = 4;
-  editor.selection.fill(0);
-  updatePatternBox(editor.selection, editor.state);
-  draw();
-  EXPECT_TRUE(boxIs(LevelLeft, LevelTop, LevelWidth, LevelHeight, GreyPixel));
-}
-
-TEST_F(Frame, CountersOfThePanel) {
+TEST_F(Frame, PanelCountersStepperSignsAndButtons) {
   editor.state.spacingX = 672;
   editor.state.spacingY = 0;
   editor.state.offsetX = -7;
   editor.state.offsetY = 0;
   draw();
-  EXPECT_TRUE(boxMatchesSheet(515, 480, digitSpriteRect(6), same));
-  EXPECT_TRUE(boxMatchesSheet(531, 480, digitSpriteRect(7), same));
-  EXPECT_TRUE(boxMatchesSheet(547, 480, digitSpriteRect(2), same));
-  for (int x : {515, 531, 547})
-    EXPECT_TRUE(boxMatchesSheet(x, 500, digitSpriteRect(0), same));
-  EXPECT_TRUE(boxIs(523, 547, 6, 2, RedPixel));
-  EXPECT_TRUE(boxMatchesSheet(531, 540, digitSpriteRect(0), same));
-  EXPECT_TRUE(boxMatchesSheet(547, 540, digitSpriteRect(7), same));
-  EXPECT_TRUE(boxIs(523, 567, 6, 2, BlackPixel));
-  EXPECT_TRUE(boxMatchesSheet(531, 560, digitSpriteRect(0), same));
-}
+  const int digits[][3] = {{515, 480, 6}, {531, 480, 7}, {547, 480, 2}, {515, 500, 0},
+                           {531, 500, 0}, {547, 500, 0}, {531, 540, 0}, {547, 540, 7},
+                           {531, 560, 0}, {547, 560, 0}};
+  for (auto [x, y, digit] : digits)
+    EXPECT_TRUE(boxMatchesSheet(x, y, digitSpriteRect(digit), same)) << x << ", " << y;
+  EXPECT_TRUE(boxesAre({{523, 547, 6, 2, Red}, {523, 567, 6, 2, Black}}));
 
-TEST_F(Frame, StepperSignsAndButtons) {
-  draw();
   for (int top : {481, 501, 541, 561}) {
-    EXPECT_TRUE(boxIs(476, top + 5, 14, 4, RedPixel)) << top;
-    EXPECT_TRUE(boxIs(481, top, 4, 14, RedPixel)) << top;
-    EXPECT_TRUE(boxIs(496, top + 5, 14, 4, RedPixel)) << top;
-    EXPECT_EQ(at(476, top), BlackPixel);
-    EXPECT_EQ(at(496, top), BlackPixel);
+    const std::vector<Box> signs = {{476, top + 5, 14, 4, Red},
+                                    {481, top, 4, 14, Red},
+                                    {496, top + 5, 14, 4, Red},
+                                    {476, top, 1, 1, Black},
+                                    {496, top, 1, 1, Black}};
+    EXPECT_TRUE(boxesAre(signs));
   }
-  for (int top : {350, 380, 410}) {
-    // Grey box with a red label on it, black between the boxes.
-    EXPECT_EQ(at(800, top), GreyPixel);
-    EXPECT_EQ(at(929, top + 24), GreyPixel);
-    EXPECT_EQ(at(800, top + 25), BlackPixel);
-    EXPECT_GT(countColour(810, top, 110, 25, RedPixel), 30) << top;
+  for (auto [label, top] :
+       {std::pair{"Effacer tout !", 350}, {"Sauvegarder !", 380}, {"Ouvrir niveau", 410}}) {
+    EXPECT_TRUE(textMatches(label, 810, top, Red, Grey));
+    EXPECT_TRUE(boxesAre(
+        {{800, top, 1, 1, Grey}, {929, top + 24, 1, 1, Grey}, {800, top + 25, 1, 1, Black}}));
   }
-  EXPECT_TRUE(textMatches("Effacer tout !", 810, 350, RedPixel, GreyPixel));
-  EXPECT_TRUE(textMatches("Pos X :", 410, 535, RedPixel, BlackPixel));
-  EXPECT_TRUE(textMatches("H :", 440, 495, RedPixel, BlackPixel));
+  EXPECT_TRUE(textMatches("Pos X :", 410, 535, Red, Black));
+  EXPECT_TRUE(textMatches("H :", 440, 495, Red, Black));
 }
 
 TEST_F(Frame, ChooserAndPatternGridMarks) {
-  editor.selection.fill(0);
-  editor.selection[cellIndex(3, 4)] = 1;
-  editor.selection[cellIndex(17, 21)] = 1;
+  select({{3, 4}, {17, 21}});
   editor.state.relativeX = 1;
   editor.state.relativeY = -1;
   draw();
   // Marked cells solid red; unmarked ones a red border round black; one black pixel between.
-  EXPECT_TRUE(boxIs(24 + 63, 480 + 52, 20, 12, RedPixel));
-  EXPECT_TRUE(boxIs(24 + 357, 480 + 273, 20, 12, RedPixel));
-  EXPECT_TRUE(boxIs(25, 481, 18, 10, BlackPixel));
-  EXPECT_EQ(at(24, 480), RedPixel);
-  EXPECT_EQ(at(43, 491), RedPixel);
-  EXPECT_EQ(at(44, 480), BlackPixel);
-  EXPECT_EQ(at(24, 492), BlackPixel);
-  EXPECT_TRUE(boxIs(612, 540, 20, 12, RedPixel));
-  EXPECT_TRUE(boxIs(592, 554, 18, 10, BlackPixel));
-  EXPECT_EQ(at(591, 553), RedPixel);
-
-  editor.state.relativeX = 0;
-  editor.state.relativeY = 0;
+  const std::vector<Box> marks = {{24 + 63, 480 + 52, 20, 12, Red},
+                                  {24 + 357, 480 + 273, 20, 12, Red},
+                                  {25, 481, 18, 10, Black},
+                                  {24, 480, 1, 1, Red},
+                                  {43, 491, 1, 1, Red},
+                                  {44, 480, 1, 1, Black},
+                                  {24, 492, 1, 1, Black},
+                                  {612, 540, 20, 12, Red},
+                                  {592, 554, 18, 10, Black},
+                                  {591, 553, 1, 1, Red}};
+  EXPECT_TRUE(boxesAre(marks));
+  editor.state.relativeX = editor.state.relativeY = 0;
   draw();
-  EXPECT_TRUE(boxIs(591, 553, 20, 12, RedPixel));
-  EXPECT_TRUE(boxIs(613, 541, 18, 10, BlackPixel));
+  EXPECT_TRUE(boxesAre({{591, 553, 20, 12, Red}, {613, 541, 18, 10, Black}}));
 }
 
-TEST_F(Frame, HelpLineKeepsLatinOneAccents) {
+TEST_F(Frame, HelpLineKeepsLatinOneAccentsAsSingleGlyphs) {
   editor.helpText = "Cliquez pour d\xe9placer \xe0 c\xf4t\xe9";
   draw();
-  EXPECT_TRUE(textMatches(editor.helpText, 10, 5, WhitePixel, BlackPixel));
-  // One glyph per byte: é is neither e nor two stray glyphs.
+  EXPECT_TRUE(textMatches(editor.helpText, 10, 5, White, Black));
+  // é is one glyph as wide as e, with more ink.
   int accentWidth = 0, plainWidth = 0, height = 0;
   TTF_SizeText(font, "\xe9", &accentWidth, &height);
   TTF_SizeText(font, "e", &plainWidth, &height);
   EXPECT_EQ(accentWidth, plainWidth);
-  SDL_FillRect(screen, nullptr, 0);
   editor.helpText = "\xe9";
   draw();
-  const int accentInk = countColour(10, 5, accentWidth, 20, WhitePixel);
+  const int accentInk = countColour(10, 5, accentWidth, 20, White);
   editor.helpText = "e";
   draw();
-  EXPECT_GT(accentInk, countColour(10, 5, plainWidth, 20, WhitePixel));
+  EXPECT_GT(accentInk, countColour(10, 5, plainWidth, 20, White));
 }
 
-TEST_F(Frame, MissingFontDrawsEverythingButText) {
+TEST_F(Frame, MissingFontOrBackSurfaceDrawsAllElse) {
   editor.helpText = "Aide";
   RenderResources noFont = resources();
   noFont.font = nullptr;
   drawFrame(noFont, editor);
-  EXPECT_TRUE(boxIs(0, 0, 700, 28, BlackPixel));
-  EXPECT_TRUE(boxIs(800, 350, 130, 25, GreyPixel));
+  EXPECT_TRUE(boxesAre({{0, 0, 700, 28, Black}, {800, 350, 130, 25, Grey}}));
   editor.state.mode = BrowsingLevels;
   editor.levelList = {"a.lvbk"};
   drawFrame(noFont, editor);
-  EXPECT_TRUE(boxIs(DialogLeft, DialogTop, DialogWidth, DialogHeight, GreyPixel));
-}
+  EXPECT_TRUE(boxIs(DialogLeft, DialogTop, DialogWidth, DialogHeight, Grey));
 
-class Dialog : public Frame {};
-
-TEST_F(Dialog, LevelNameDimsTheEditorAndShowsThePrompt) {
-  editor.currentBrickType = 2;
-  editor.state.mode = EnteringLevelName;
-  draw();
-  EXPECT_TRUE(near(at(30, 40), halved(GreyPixel)));
-  EXPECT_TRUE(boxMatchesSheet(845, 60, brickSpriteRect(2), halfOverBlack));
-  EXPECT_TRUE(near(at(24, 480), halved(RedPixel)));
-  EXPECT_EQ(at(250, 270), GreyPixel);
-  EXPECT_EQ(at(749, 479), GreyPixel);
-  EXPECT_TRUE(near(at(750, 479), halved(BlackPixel)));
-  EXPECT_TRUE(textMatches(LevelNamePrompt, 260, 275, WhitePixel, GreyPixel));
-  // Nothing typed yet: no field, no second prompt.
-  EXPECT_TRUE(boxIs(260, 295, 480, 180, GreyPixel));
-}
-
-TEST_F(Dialog, TypedNamesShowUnderTheirPrompts) {
-  SDL_Event key{};
-  key.type = SDL_KEYDOWN;
-  key.key.keysym.sym = SDLK_n;
-  key.key.keysym.unicode = 'N';
-  editor.levelNameField.handleKey(key, font, SDL_Color{255, 255, 255, 0});
-  key.key.keysym.sym = SDLK_z;
-  key.key.keysym.unicode = 'z';
-  editor.authorField.handleKey(key, font, SDL_Color{255, 255, 255, 0});
-  ASSERT_NE(editor.levelNameField.surface(), nullptr);
-  ASSERT_NE(editor.authorField.surface(), nullptr);
-
-  editor.state.mode = EnteringLevelName;
-  draw();
-  EXPECT_TRUE(textMatches("N", 260, 295, WhitePixel, GreyPixel));
-  EXPECT_TRUE(boxIs(260, 325, 480, 150, GreyPixel));
-
-  editor.state.mode = EnteringAuthorName;
-  draw();
-  EXPECT_TRUE(textMatches(LevelNamePrompt, 260, 275, WhitePixel, GreyPixel));
-  EXPECT_TRUE(textMatches("N", 260, 295, WhitePixel, GreyPixel));
-  EXPECT_TRUE(textMatches(AuthorPrompt, 260, 325, WhitePixel, GreyPixel));
-  EXPECT_TRUE(textMatches("z", 260, 345, WhitePixel, GreyPixel));
-}
-
-TEST_F(Dialog, WithoutBackSurfaceTheEditorStaysUndimmed) {
   editor.state.mode = EnteringLevelName;
   RenderResources noBack = resources();
   noBack.backSurface = nullptr;
   drawFrame(noBack, editor);
-  EXPECT_EQ(at(30, 40), GreyPixel);
-  EXPECT_EQ(at(260, 470), GreyPixel);
-  EXPECT_TRUE(textMatches(LevelNamePrompt, 260, 275, WhitePixel, GreyPixel));
+  EXPECT_EQ(at(30, 40), Grey);
+  EXPECT_TRUE(dialogText(LevelNamePrompt, 275));
+}
+
+TEST_F(Frame, NameDialogsDimTheEditorAndShowPromptsAndFields) {
+  editor.currentBrickType = 2;
+  editor.state.mode = EnteringLevelName;
+  draw();
+  EXPECT_TRUE(near(at(30, 40), halfOver(Grey, Black)));
+  EXPECT_TRUE(near(at(24, 480), halfOver(Red, Black)));
+  EXPECT_TRUE(boxMatchesSheet(845, 60, brickSpriteRect(2), halfOverBlack));
+  EXPECT_TRUE(boxesAre({{250, 270, 1, 1, Grey},
+                        {749, 479, 1, 1, Grey},
+                        {750, 479, 1, 1, Black},
+                        {260, 295, 480, 180, Grey}}));
+  EXPECT_TRUE(dialogText(LevelNamePrompt, 275));
+
+  editor.levelNameField.handleKey(keyEvent(SDLK_n, 'N'), font, SDL_Color{255, 255, 255, 0});
+  editor.authorField.handleKey(keyEvent(SDLK_z, 'z'), font, SDL_Color{255, 255, 255, 0});
+  draw();
+  EXPECT_TRUE(dialogText("N", 295));
+  EXPECT_TRUE(boxIs(260, 325, 480, 150, Grey));
+
+  editor.state.mode = EnteringAuthorName;
+  draw();
+  EXPECT_TRUE(near(at(30, 40), halfOver(Grey, Black)));
+  EXPECT_TRUE(dialogText(LevelNamePrompt, 275) && dialogText("N", 295) &&
+              dialogText(AuthorPrompt, 325) && dialogText("z", 345));
 }
 
 std::vector<std::string> names(int count) {
@@ -330,68 +255,45 @@ std::vector<std::string> names(int count) {
   return list;
 }
 
-TEST_F(Dialog, BrowserShowsTenNamesFromTheScrollWithTheRowUnderThePointerRed) {
+TEST_F(Frame, BrowserShowsTenNamesFromTheScrollWithTheRowUnderThePointerRed) {
   editor.state.mode = BrowsingLevels;
   editor.levelList = names(25);
   editor.state.browserScroll = 15;
-  editor.pointerX = 5; // the highlight ignores x
-  editor.pointerY = 275 + 3 * 20 + 7;
-  draw();
-  for (int row = 0; row < 10; ++row)
-    EXPECT_TRUE(textMatches(editor.levelList[15 + row], 260, 275 + 20 * row,
-                            row == 3 ? RedPixel : WhitePixel, GreyPixel))
-        << "row " << row;
-  EXPECT_TRUE(boxIs(251, 475, 498, 5, GreyPixel));
+  // Rows are 20 high from y 275; the highlight ignores x and reaches up to y 255.
+  for (auto [pointerY, highlighted] : {std::pair{275 + 3 * 20 + 7, 3}, {260, 0}, {254, -1}}) {
+    SCOPED_TRACE(pointerY);
+    pointAt(5, pointerY);
+    draw();
+    for (int row = 0; row < 10; ++row)
+      EXPECT_TRUE(
+          dialogText(editor.levelList[15 + row], 275 + 20 * row, row == highlighted ? Red : White));
+    EXPECT_TRUE(boxIs(251, 475, 498, 5, Grey));
+  }
 }
 
-TEST_F(Dialog, BrowserHighlightJustAboveTheFirstRow) {
+TEST_F(Frame, BrowserNeverReadsPastTheList) {
   editor.state.mode = BrowsingLevels;
-  editor.levelList = names(4);
-  editor.pointerY = 260;
+  pointAt(500, 600);
   draw();
-  EXPECT_TRUE(textMatches(editor.levelList[0], 260, 275, RedPixel, GreyPixel));
-  EXPECT_TRUE(textMatches(editor.levelList[1], 260, 295, WhitePixel, GreyPixel));
-  editor.pointerY = 254;
-  draw();
-  EXPECT_TRUE(textMatches(editor.levelList[0], 260, 275, WhitePixel, GreyPixel));
-}
-
-TEST_F(Dialog, BrowserNeverReadsPastTheList) {
-  editor.state.mode = BrowsingLevels;
-  editor.pointerY = 600;
-  draw();
-  EXPECT_TRUE(boxIs(DialogLeft, DialogTop, DialogWidth, DialogHeight, GreyPixel));
-
-  editor.levelList = names(10);
-  editor.state.browserScroll = 7;
-  draw();
-  EXPECT_TRUE(textMatches(editor.levelList[0], 260, 275, WhitePixel, GreyPixel));
-  EXPECT_TRUE(textMatches(editor.levelList[9], 260, 455, WhitePixel, GreyPixel));
-
+  EXPECT_TRUE(boxIs(DialogLeft, DialogTop, DialogWidth, DialogHeight, Grey));
   editor.levelList = names(12);
-  for (int32_t scroll : {50, 12, INT32_MAX, -3, INT32_MIN}) {
+  for (int32_t scroll : {50, INT32_MAX, -3, INT32_MIN, 5}) {
     editor.state.browserScroll = scroll;
     draw();
   }
-  editor.state.browserScroll = 5;
-  draw();
-  EXPECT_TRUE(textMatches(editor.levelList[5], 260, 275, WhitePixel, GreyPixel));
-  EXPECT_TRUE(textMatches(editor.levelList[11], 260, 395, WhitePixel, GreyPixel));
-  EXPECT_TRUE(boxIs(251, 415, 498, 64, GreyPixel));
+  EXPECT_TRUE(dialogText(editor.levelList[11], 395));
+  EXPECT_TRUE(boxIs(251, 415, 498, 64, Grey));
 }
 
 TEST(VisibleLevelNames, WindowStaysInsideTheList) {
-  auto window = [](std::size_t count, int32_t scroll) {
-    const VisibleNames names = visibleLevelNames(count, scroll);
-    return std::pair{names.first, names.end};
-  };
-  EXPECT_EQ(window(0, 0), (std::pair<std::size_t, std::size_t>{0, 0}));
-  EXPECT_EQ(window(10, 7), (std::pair<std::size_t, std::size_t>{0, 10}));
-  EXPECT_EQ(window(25, 15), (std::pair<std::size_t, std::size_t>{15, 25}));
-  EXPECT_EQ(window(25, 20), (std::pair<std::size_t, std::size_t>{20, 25}));
-  EXPECT_EQ(window(12, 40), (std::pair<std::size_t, std::size_t>{12, 12}));
-  EXPECT_EQ(window(12, -4), (std::pair<std::size_t, std::size_t>{0, 10}));
-  EXPECT_EQ(window(12, INT32_MAX), (std::pair<std::size_t, std::size_t>{12, 12}));
+  const std::pair<std::size_t, int32_t> windows[][2] = {
+      {{0, 0}, {0, 0}},     {{10, 7}, {0, 10}},  {{25, 15}, {15, 25}},       {{25, 20}, {20, 25}},
+      {{12, 40}, {12, 12}}, {{12, -4}, {0, 10}}, {{12, INT32_MAX}, {12, 12}}};
+  for (const auto &[list, window] : windows) {
+    const VisibleNames shown = visibleLevelNames(list.first, list.second);
+    EXPECT_TRUE(shown.first == std::size_t(window.first) && shown.end == std::size_t(window.second))
+        << list.first << " names from " << list.second;
+  }
 }
 
 } // namespace

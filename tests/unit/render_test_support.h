@@ -11,20 +11,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <vector>
 
 struct Pixel {
-  int r;
-  int g;
-  int b;
-  bool operator==(const Pixel &other) const { return r == other.r && g == other.g && b == other.b; }
-  bool operator!=(const Pixel &other) const { return !(*this == other); }
-  bool operator<(const Pixel &other) const {
-    return r != other.r ? r < other.r : g != other.g ? g < other.g : b < other.b;
-  }
+  int r, g, b;
+  bool operator==(const Pixel &o) const { return r == o.r && g == o.g && b == o.b; }
+  bool operator!=(const Pixel &o) const { return !(*this == o); }
+  bool operator<(const Pixel &o) const { return std::tie(r, g, b) < std::tie(o.r, o.g, o.b); }
 };
 
-inline std::ostream &operator<<(std::ostream &out, const Pixel &pixel) {
-  return out << "(" << pixel.r << ", " << pixel.g << ", " << pixel.b << ")";
+inline std::ostream &operator<<(std::ostream &out, const Pixel &p) {
+  return out << "(" << p.r << ", " << p.g << ", " << p.b << ")";
 }
 
 constexpr Pixel BlackPixel{0, 0, 0};
@@ -35,27 +33,31 @@ constexpr Pixel WhitePixel{255, 255, 255};
 inline Pixel pixelAt(SDL_Surface *surface, int x, int y) {
   SDL_LockSurface(surface);
   const int bytes = surface->format->BytesPerPixel;
-  const Uint8 *at = static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch + x * bytes;
   Uint32 value = 0;
-  std::memcpy(&value, at, bytes); // little-endian machine
+  std::memcpy(&value, static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch + x * bytes,
+              bytes); // little-endian machine
   SDL_UnlockSurface(surface);
   Uint8 r, g, b;
   SDL_GetRGB(value, surface->format, &r, &g, &b);
   return Pixel{r, g, b};
 }
 
-// Within one step on each channel: the library's half-and-half mixing rounds either way.
-inline bool near(const Pixel &actual, const Pixel &expected) {
-  return std::abs(actual.r - expected.r) <= 1 && std::abs(actual.g - expected.g) <= 1 &&
-         std::abs(actual.b - expected.b) <= 1;
+// Half-and-half mixing, within one step on each channel: the library rounds either way.
+inline Pixel halfOver(const Pixel &top, const Pixel &under) {
+  return Pixel{(top.r + under.r) / 2, (top.g + under.g) / 2, (top.b + under.b) / 2};
+}
+inline bool near(const Pixel &a, const Pixel &b) {
+  return std::abs(a.r - b.r) <= 1 && std::abs(a.g - b.g) <= 1 && std::abs(a.b - b.b) <= 1;
 }
 
-inline Pixel halfOver(const Pixel &sprite, const Pixel &under) {
-  return Pixel{(sprite.r + under.r) / 2, (sprite.g + under.g) / 2, (sprite.b + under.b) / 2};
+inline bool same(const Pixel &shown, const Pixel &sprite) {
+  return shown == sprite;
 }
-
-inline Pixel halved(const Pixel &pixel) {
-  return Pixel{pixel.r / 2, pixel.g / 2, pixel.b / 2};
+inline bool halfOverBlack(const Pixel &shown, const Pixel &sprite) {
+  return near(shown, halfOver(sprite, BlackPixel));
+}
+inline bool halfOverGrey(const Pixel &shown, const Pixel &sprite) {
+  return near(shown, halfOver(sprite, GreyPixel));
 }
 
 // A dummy-driver screen with the surfaces and font the editor creates at start-up.
@@ -67,23 +69,19 @@ protected:
     ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
     screen = SDL_SetVideoMode(1024, 768, 0, SDL_HWSURFACE | SDL_DOUBLEBUF);
     ASSERT_NE(screen, nullptr) << SDL_GetError();
-    const SDL_PixelFormat *format = screen->format;
-    backSurface = SDL_CreateRGBSurface(SDL_HWSURFACE, 1024, 768, format->BitsPerPixel,
-                                       format->Rmask, format->Gmask, format->Bmask, format->Amask);
-    ASSERT_NE(backSurface, nullptr) << SDL_GetError();
-    sheet = SDL_LoadBMP_RW(SDL_RWFromFile(RUN_DIR "/bmp/objets.bmp", "rb"), 1);
-    ASSERT_NE(sheet, nullptr) << SDL_GetError();
+    const SDL_PixelFormat *f = screen->format;
+    backSurface = SDL_CreateRGBSurface(SDL_HWSURFACE, 1024, 768, f->BitsPerPixel, f->Rmask,
+                                       f->Gmask, f->Bmask, f->Amask);
+    sheet = SDL_LoadBMP(RUN_DIR "/bmp/objets.bmp");
     font = TTF_OpenFont(RUN_DIR "/comic.ttf", 16);
-    ASSERT_NE(font, nullptr) << TTF_GetError();
+    ASSERT_TRUE(backSurface && sheet && font) << SDL_GetError();
   }
 
   void TearDown() override {
     if (font != nullptr)
       TTF_CloseFont(font);
-    if (sheet != nullptr)
-      SDL_FreeSurface(sheet);
-    if (backSurface != nullptr)
-      SDL_FreeSurface(backSurface);
+    SDL_FreeSurface(sheet);
+    SDL_FreeSurface(backSurface);
     TTF_Quit();
     SDL_Quit();
   }
@@ -92,15 +90,14 @@ protected:
   Pixel at(int x, int y) const { return pixelAt(screen, x, y); }
   Pixel sheetAt(int x, int y) const { return pixelAt(sheet, x, y); }
 
-  // Fails at the first pixel of the w by h box at (x, y) that does not match the sheet box at
-  // (sx, sy) under the given relation.
+  // Fails at the first pixel of the box at (x, y) that does not stand in the relation to the
+  // sheet rectangle source.
   template <typename Relation>
   ::testing::AssertionResult boxMatchesSheet(int x, int y, SDL_Rect source,
                                              Relation relation) const {
     for (int dy = 0; dy < source.h; ++dy)
       for (int dx = 0; dx < source.w; ++dx) {
-        const Pixel shown = at(x + dx, y + dy);
-        const Pixel sprite = sheetAt(source.x + dx, source.y + dy);
+        const Pixel shown = at(x + dx, y + dy), sprite = sheetAt(source.x + dx, source.y + dy);
         if (!relation(shown, sprite))
           return ::testing::AssertionFailure() << "at (" << x + dx << ", " << y + dy << ") screen "
                                                << shown << " sprite " << sprite;
@@ -108,13 +105,20 @@ protected:
     return ::testing::AssertionSuccess();
   }
 
-  ::testing::AssertionResult boxIs(int x, int y, int w, int h, Pixel colour) const {
-    for (int dy = 0; dy < h; ++dy)
-      for (int dx = 0; dx < w; ++dx)
-        if (at(x + dx, y + dy) != colour)
-          return ::testing::AssertionFailure() << "at (" << x + dx << ", " << y + dy << ") "
-                                               << at(x + dx, y + dy) << " not " << colour;
+  struct Box {
+    int x, y, w, h;
+    Pixel colour;
+  };
+  // Fails at the first box with a pixel of another colour.
+  ::testing::AssertionResult boxesAre(const std::vector<Box> &boxes) const {
+    for (const Box &b : boxes)
+      if (const int count = countColour(b.x, b.y, b.w, b.h, b.colour); count != b.w * b.h)
+        return ::testing::AssertionFailure() << "box at (" << b.x << ", " << b.y << ") has "
+                                             << b.w * b.h - count << " pixels not " << b.colour;
     return ::testing::AssertionSuccess();
+  }
+  ::testing::AssertionResult boxIs(int x, int y, int w, int h, Pixel colour) const {
+    return boxesAre({{x, y, w, h, colour}});
   }
 
   int countColour(int x, int y, int w, int h, Pixel colour) const {
@@ -125,24 +129,21 @@ protected:
     return count;
   }
 
-  // Compares a text drawn at (x, y) with the text rendered solid on its own: every pixel the
-  // glyphs cover shows the colour, every other pixel of its box the background.
+  // Every pixel the glyphs of the text rendered solid on its own cover shows the colour, every
+  // other pixel of its box the background.
   ::testing::AssertionResult textMatches(const std::string &text, int x, int y, Pixel colour,
                                          Pixel background) const {
     SDL_Surface *mask = TTF_RenderText_Solid(font, text.c_str(), SDL_Color{255, 255, 255, 0});
     if (mask == nullptr)
       return ::testing::AssertionFailure() << "the text renders to nothing";
     ::testing::AssertionResult result = ::testing::AssertionSuccess();
-    SDL_LockSurface(mask);
     for (int dy = 0; dy < mask->h && result; ++dy)
       for (int dx = 0; dx < mask->w && result; ++dx) {
         const bool ink = static_cast<const Uint8 *>(mask->pixels)[dy * mask->pitch + dx] != 0;
-        const Pixel shown = at(x + dx, y + dy);
-        if (shown != (ink ? colour : background))
-          result = ::testing::AssertionFailure()
-                   << "at (" << x + dx << ", " << y + dy << ") " << shown << (ink ? " ink" : "");
+        if (at(x + dx, y + dy) != (ink ? colour : background))
+          result = ::testing::AssertionFailure() << "at (" << x + dx << ", " << y + dy << ") "
+                                                 << at(x + dx, y + dy) << (ink ? " ink" : "");
       }
-    SDL_UnlockSurface(mask);
     SDL_FreeSurface(mask);
     return result;
   }
@@ -152,13 +153,3 @@ protected:
   SDL_Surface *sheet = nullptr;
   TTF_Font *font = nullptr;
 };
-
-inline bool same(const Pixel &shown, const Pixel &sprite) {
-  return shown == sprite;
-}
-inline bool halfOverBlack(const Pixel &shown, const Pixel &sprite) {
-  return near(shown, halved(sprite));
-}
-inline bool halfOverGrey(const Pixel &shown, const Pixel &sprite) {
-  return near(shown, halfOver(sprite, GreyPixel));
-}
