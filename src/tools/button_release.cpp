@@ -46,6 +46,27 @@ void pickOrdinaryType(int x, int y, int32_t &currentBrickType) {
   currentBrickType = currentBrickType == type ? 0 : type;
 }
 
+// A plus or minus control of the panel: the field it steps, and the one bound its direction
+// can cross. The spacings change the pattern's size; the offsets do not.
+struct Stepper {
+  Region region;
+  int32_t EditorState::*field;
+  bool upwards;
+  int32_t bound;
+  bool reshapesPattern;
+};
+
+constexpr Stepper Steppers[] = {
+    {SpacingXPlusRegion, &EditorState::spacingX, true, MaxSpacingX, true},
+    {SpacingXMinusRegion, &EditorState::spacingX, false, 0, true},
+    {SpacingYPlusRegion, &EditorState::spacingY, true, MaxSpacingY, true},
+    {SpacingYMinusRegion, &EditorState::spacingY, false, 0, true},
+    {OffsetXPlusRegion, &EditorState::offsetX, true, MaxOffsetX, false},
+    {OffsetXMinusRegion, &EditorState::offsetX, false, -MaxOffsetX, false},
+    {OffsetYPlusRegion, &EditorState::offsetY, true, MaxOffsetY, false},
+    {OffsetYMinusRegion, &EditorState::offsetY, false, -MaxOffsetY, false},
+};
+
 int stepOf(int button) {
   return button == ButtonLeft ? 1 : 10;
 }
@@ -82,30 +103,15 @@ int handleButtonRelease(int x, int y, int button, Selection &selection, int32_t 
     state.painting = 0;
 
   const int step = stepOf(button);
-  if (contains(SpacingXPlusRegion, x, y)) {
-    state.spacingX = std::min(state.spacingX + step, MaxSpacingX);
-    updatePatternBox(selection, state);
+  for (const Stepper &stepper : Steppers) {
+    if (!contains(stepper.region, x, y))
+      continue;
+    int32_t &value = state.*stepper.field;
+    value = stepper.upwards ? std::min(value + step, stepper.bound)
+                            : std::max(value - step, stepper.bound);
+    if (stepper.reshapesPattern)
+      updatePatternBox(selection, state);
   }
-  if (contains(SpacingXMinusRegion, x, y)) {
-    state.spacingX = std::max(state.spacingX - step, 0);
-    updatePatternBox(selection, state);
-  }
-  if (contains(SpacingYPlusRegion, x, y)) {
-    state.spacingY = std::min(state.spacingY + step, MaxSpacingY);
-    updatePatternBox(selection, state);
-  }
-  if (contains(SpacingYMinusRegion, x, y)) {
-    state.spacingY = std::max(state.spacingY - step, 0);
-    updatePatternBox(selection, state);
-  }
-  if (contains(OffsetXPlusRegion, x, y))
-    state.offsetX = std::min(state.offsetX + step, MaxOffsetX);
-  if (contains(OffsetXMinusRegion, x, y))
-    state.offsetX = std::max(state.offsetX - step, -MaxOffsetX);
-  if (contains(OffsetYPlusRegion, x, y))
-    state.offsetY = std::min(state.offsetY + step, MaxOffsetY);
-  if (contains(OffsetYMinusRegion, x, y))
-    state.offsetY = std::max(state.offsetY - step, -MaxOffsetY);
 
   if (!left)
     return ReleaseDone;
