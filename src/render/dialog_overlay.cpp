@@ -14,11 +14,11 @@ VisibleNames visibleLevelNames(std::size_t count, int32_t browserScroll) {
 
 namespace {
 
-// Half intensity everywhere: the picture is mixed at 128 over black.
+// Half intensity everywhere: the picture, already drawn on backSurface, is mixed at 128 over
+// black.
 void dimScreen(SDL_Surface *screen, SDL_Surface *backSurface) {
   if (backSurface == nullptr)
     return;
-  SDL_UpperBlit(screen, nullptr, backSurface, nullptr);
   SDL_SetAlpha(backSurface, SDL_SRCALPHA, 128);
   SDL_FillRect(screen, nullptr, mapColour(screen, Black));
   SDL_UpperBlit(backSurface, nullptr, screen, nullptr);

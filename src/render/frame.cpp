@@ -103,19 +103,23 @@ void drawPreview(SDL_Surface *screen, SDL_Surface *sheet, const Editor &editor) 
 } // namespace
 
 void drawFrame(const RenderResources &resources, const Editor &editor) {
-  SDL_Surface *screen = resources.screen;
+  // Behind a dialog the editor picture is drawn straight onto backSurface, from which the
+  // overlay dims it onto the screen: the same pixels as drawing on the screen and copying it
+  // across, without the full-screen copy.
+  const bool dimmed = editor.state.mode != Editing && resources.backSurface != nullptr;
+  SDL_Surface *canvas = dimmed ? resources.backSurface : resources.screen;
   SDL_Surface *sheet = resources.sheet;
-  SDL_FillRect(screen, nullptr, mapColour(screen, Black));
-  fillBox(screen, LevelLeft, LevelTop, LevelWidth, LevelHeight, Grey);
-  drawPalette(screen, sheet, editor.currentBrickType);
-  drawPlacedBricks(screen, sheet, editor);
-  drawPatternGrid(screen, editor.selection);
-  drawButtons(screen, resources.font);
-  drawPanel(screen, sheet, resources.font, editor.state);
-  drawChooser(screen, editor.state);
-  drawPreview(screen, sheet, editor);
-  drawText(screen, resources.font, editor.helpText, White, HelpLineLeft, HelpLineTop);
+  SDL_FillRect(canvas, nullptr, mapColour(canvas, Black));
+  fillBox(canvas, LevelLeft, LevelTop, LevelWidth, LevelHeight, Grey);
+  drawPalette(canvas, sheet, editor.currentBrickType);
+  drawPlacedBricks(canvas, sheet, editor);
+  drawPatternGrid(canvas, editor.selection);
+  drawButtons(canvas, resources.font);
+  drawPanel(canvas, sheet, resources.font, editor.state);
+  drawChooser(canvas, editor.state);
+  drawPreview(canvas, sheet, editor);
+  drawText(canvas, resources.font, editor.helpText, White, HelpLineLeft, HelpLineTop);
   if (editor.state.mode != Editing)
     drawDialogOverlay(resources, editor);
-  SDL_Flip(screen);
+  SDL_Flip(resources.screen);
 }
