@@ -3,7 +3,8 @@
 
 #include "render/frame.h"
 
-// Dims the screen through backSurface (left undimmed when there is none), then draws the grey
+// Dims the editor picture that drawFrame drew on backSurface onto the screen at half intensity
+// (without a backSurface the picture is on the screen and stays undimmed), then draws the grey
 // dialog box with the prompts and fields, or with the visible level names.
 void drawDialogOverlay(const RenderResources &resources, const Editor &editor);
 
