@@ -1,7 +1,6 @@
 // Releases of the left and right buttons in the Editing mode, region by region.
 
-#include "editor/editor_state.h"
-#include "tools/button_release.h"
+#include "editing_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,25 +15,8 @@ namespace {
 constexpr int L = ButtonLeft;
 constexpr int R = ButtonRight;
 
-using Laid = std::vector<std::array<int32_t, 3>>;
-
-struct Level {
-  Bricks bricks{};
-  Selection selection{};
-  int32_t currentBrickType = 5;
-  EditorState state = initialEditorState();
-
-  Level() { resetSelection(selection); }
-  int release(int x, int y, int button) {
-    return handleButtonRelease(x, y, button, selection, currentBrickType, state, bricks);
-  }
-  void add(int x, int y, int type) { bricks[state.brickCount++] = Brick{x, y, type}; }
-  Laid laid() const {
-    Laid out;
-    for (int32_t i = 0; i < state.brickCount; ++i)
-      out.push_back({bricks[i].x, bricks[i].y, bricks[i].type});
-    return out;
-  }
+struct Level : TestLevel {
+  Level() : TestLevel(5) {}
 };
 
 struct Click {

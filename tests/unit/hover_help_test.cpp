@@ -1,8 +1,7 @@
 // The help line picked by mouse motion. Expected texts are written with octal escapes, apart
 // from the code's hex ones, so that a hex escape swallowing a letter shows up here.
 
-#include "editor/editor_state.h"
-#include "help/hover_help.h"
+#include "editing_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -28,18 +27,8 @@ std::string stepper(const char *what, const char *verb) {
   return std::string(what) + " : clic gauche pour " + verb + " 1, clic droit pour " + verb + " 10.";
 }
 
-struct Screen {
-  Bricks bricks{};
-  Selection selection{};
-  int32_t currentBrickType = 5;
-  EditorState state = initialEditorState();
-  std::string helpText = "...";
-
-  Screen() { resetSelection(selection); }
-  std::string at(int x, int y) {
-    EXPECT_EQ(handleMotion(x, y, selection, currentBrickType, state, bricks, helpText), 1);
-    return helpText;
-  }
+struct Screen : TestLevel {
+  Screen() : TestLevel(5) {}
 };
 
 } // namespace

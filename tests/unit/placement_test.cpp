@@ -2,50 +2,12 @@
 // property test checks that no placement overlaps or leaves the level area; these check the
 // bricks that must be laid, and the refusals that must change nothing.
 
-#include "editor/editor_state.h"
-#include "help/hover_help.h"
-#include "tools/button_press.h"
-#include "tools/place_pattern.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cstring>
-#include <initializer_list>
-#include <string>
-#include <utility>
-#include <vector>
+#include "editing_fixture.h"
 
 namespace {
 
-using Laid = std::vector<std::array<int32_t, 3>>;
-
-struct Level {
-  Bricks bricks{};
-  Selection selection{};
-  int32_t currentBrickType = 1;
-  EditorState state = initialEditorState();
-  std::string helpText;
-
-  Level() { resetSelection(selection); }
-  void press(int x, int y, int button = ButtonLeft) {
-    EXPECT_EQ(handleButtonPress(x, y, button, selection, currentBrickType, state, bricks), 1);
-  }
-  int place(int x, int y) { return placePattern(x, y, selection, currentBrickType, state, bricks); }
-  void add(int x, int y, int type) { bricks[state.brickCount++] = Brick{x, y, type}; }
-  void select(std::initializer_list<std::pair<int, int>> cells) {
-    selection.fill(0);
-    for (auto [column, row] : cells)
-      selection[cellIndex(column, row)] = 1;
-    updatePatternBox(selection, state);
-  }
-  Laid laid() const {
-    Laid out;
-    for (int32_t i = 0; i < std::clamp(state.brickCount, 0, BrickSlots); ++i)
-      out.push_back({bricks[i].x, bricks[i].y, bricks[i].type});
-    return out;
-  }
+struct Level : TestLevel {
+  Level() : TestLevel(1) {}
   void expectRefused(int x, int y) {
     const Level before = *this;
     EXPECT_EQ(place(x, y), 0) << x << "," << y;
