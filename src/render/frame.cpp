@@ -1,5 +1,6 @@
 #include "render/frame.h"
 
+#include "editor/pattern_bricks.h"
 #include "render/dialog_overlay.h"
 #include "render/draw_primitives.h"
 #include "render/render_layout.h"
@@ -87,17 +88,10 @@ void drawPreview(SDL_Surface *screen, SDL_Surface *sheet, const Editor &editor) 
   if (editor.currentBrickType <= 0 || !inPlacementArea(editor.pointerX, editor.pointerY, state))
     return;
   setSheetAlpha(sheet, true);
-  const int minCol = std::max(state.patternMinCol, 0);
-  const int maxCol = std::min(state.patternMaxCol, GridColumns - 1);
-  const int minRow = std::max(state.patternMinRow, 0);
-  const int maxRow = std::min(state.patternMaxRow, GridRows - 1);
-  for (int column = minCol; column <= maxCol; ++column)
-    for (int row = minRow; row <= maxRow; ++row)
-      if (editor.selection[cellIndex(column, row)] != 0)
-        drawBrickSprite(
-            screen, sheet, editor.currentBrickType,
-            editor.pointerX + (column - state.patternMinCol) * (state.spacingX + BrickWidth),
-            editor.pointerY + (row - state.patternMinRow) * (state.spacingY + BrickHeight));
+  forEachPatternBrick(editor.selection, state, editor.pointerX, editor.pointerY, [&](int x, int y) {
+    drawBrickSprite(screen, sheet, editor.currentBrickType, x, y);
+    return true;
+  });
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #include "tools/place_pattern.h"
 
+#include "editor/pattern_bricks.h"
 #include "editor/screen_layout.h"
 #include "tools/bricks_in_use.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -37,48 +36,31 @@ int placePattern(int x, int y, const Selection &selection, int32_t brickType, Ed
       !originBesideBrick(x, y, state, bricks, inUse, origin))
     return 0;
 
-  // The box comes from updatePatternBox; clamp it anyway so a stray value cannot index past
-  // the grid.
-  const int minCol = std::max(state.patternMinCol, 0);
-  const int maxCol = std::min(state.patternMaxCol, GridColumns - 1);
-  const int minRow = std::max(state.patternMinRow, 0);
-  const int maxRow = std::min(state.patternMaxRow, GridRows - 1);
-  const int stepX = state.spacingX + BrickWidth;
-  const int stepY = state.spacingY + BrickHeight;
-
-  // First pass: refuse on any overlap, and count the cells so that nothing is written past
+  // First pass: refuse on any overlap, and count the bricks so that nothing is written past
   // the last slot.
-  int cells = 0;
-  for (int column = minCol; column <= maxCol; ++column) {
-    for (int row = minRow; row <= maxRow; ++row) {
-      if (selection[cellIndex(column, row)] == 0)
-        continue;
-      const int px = origin.x + (column - minCol) * stepX;
-      const int py = origin.y + (row - minRow) * stepY;
-      for (int32_t slot = 0; slot < inUse; ++slot) {
-        if (bricksOverlap(px, py, bricks[slot].x, bricks[slot].y))
-          return 0;
-      }
-      ++cells;
+  int newBricks = 0;
+  const bool free = forEachPatternBrick(selection, state, origin.x, origin.y, [&](int px, int py) {
+    for (int32_t slot = 0; slot < inUse; ++slot) {
+      if (bricksOverlap(px, py, bricks[slot].x, bricks[slot].y))
+        return false;
     }
-  }
+    ++newBricks;
+    return true;
+  });
+  if (!free)
+    return 0;
   // An empty grid places nothing, and leaves brickCount as it was.
-  if (cells == 0)
+  if (newBricks == 0)
     return 1;
   // Only a level file with bricks that break the rules can get here; all or nothing still.
-  if (inUse + cells > BrickSlots)
+  if (inUse + newBricks > BrickSlots)
     return 0;
 
-  // Second pass: append, columns left to right, each column top to bottom.
   int32_t slot = inUse;
-  for (int column = minCol; column <= maxCol; ++column) {
-    for (int row = minRow; row <= maxRow; ++row) {
-      if (selection[cellIndex(column, row)] == 0)
-        continue;
-      bricks[slot++] =
-          Brick{origin.x + (column - minCol) * stepX, origin.y + (row - minRow) * stepY, brickType};
-    }
-  }
+  forEachPatternBrick(selection, state, origin.x, origin.y, [&](int px, int py) {
+    bricks[slot++] = Brick{px, py, brickType};
+    return true;
+  });
   state.brickCount = slot;
   return 1;
 }
