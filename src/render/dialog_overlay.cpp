@@ -2,15 +2,8 @@
 
 #include "render/draw_primitives.h"
 #include "render/render_layout.h"
+#include "storage/level_browser.h"
 
-#include <algorithm>
-
-VisibleNames visibleLevelNames(std::size_t count, int32_t browserScroll) {
-  if (count <= static_cast<std::size_t>(BrowserRowsShown))
-    return VisibleNames{0, count};
-  const std::size_t first = std::min<std::size_t>(std::max<int32_t>(browserScroll, 0), count);
-  return VisibleNames{first, std::min(first + BrowserRowsShown, count)};
-}
 
 namespace {
 

@@ -2,6 +2,8 @@
 // Where each sprite lies in bmp/objets.bmp, the sheet's alpha switch, and the drawing built on
 // them: brick sprites and the digit counters of the spacing and offset panel.
 
+#include "editor/editor_state.h"
+
 #include <SDL.h>
 #include <cstdint>
 
@@ -22,7 +24,7 @@ constexpr Uint8 HalfAlpha = 128;
 
 // A type that has a sprite: 1 to 24. Others come only from foreign level files.
 constexpr bool hasBrickSprite(int32_t type) {
-  return type >= 1 && type <= 24;
+  return type >= 1 && type <= LastBrickType;
 }
 
 // Sheet rectangle of type 1..24; an empty rectangle (0, 0, 0, 0) for any other type.

@@ -3,6 +3,7 @@
 #include "editor/screen_layout.h"
 #include "storage/level_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -24,17 +25,24 @@ int64_t lastScroll(std::size_t levelCount) {
   return levelCount > BrowserRowsShown ? static_cast<int64_t>(levelCount) - BrowserRowsShown : 0;
 }
 
-// Index of the name drawn in the given row, or -1 when the row shows none. With ten names or
-// fewer the rows show the list from its start, whatever browserScroll holds.
+// Index of the name drawn in the given row, or -1 when the row shows none: the pick opens
+// exactly what the browser draws.
 int64_t shownNameIndex(int row, int32_t browserScroll, std::size_t levelCount) {
   if (row < 0 || row >= BrowserRowsShown)
     return -1;
-  const int64_t first = levelCount > BrowserRowsShown ? browserScroll : 0;
-  const int64_t index = first + row;
-  return index >= 0 && index < static_cast<int64_t>(levelCount) ? index : -1;
+  const VisibleNames names = visibleLevelNames(levelCount, browserScroll);
+  const std::size_t index = names.first + static_cast<std::size_t>(row);
+  return index < names.end ? static_cast<int64_t>(index) : -1;
 }
 
 } // namespace
+
+VisibleNames visibleLevelNames(std::size_t count, int32_t browserScroll) {
+  if (count <= static_cast<std::size_t>(BrowserRowsShown))
+    return VisibleNames{0, count};
+  const std::size_t first = std::min<std::size_t>(std::max<int32_t>(browserScroll, 0), count);
+  return VisibleNames{first, std::min(first + BrowserRowsShown, count)};
+}
 
 int listLevels(std::vector<std::string> &levelList, const std::string &levelDirectory) {
   DIR *directory = opendir(levelDirectory.c_str());

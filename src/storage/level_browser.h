@@ -3,12 +3,23 @@
 
 #include "editor/editor_state.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 // Rebuilds levelList from the entries of levelDirectory ending in ".lvbk". Returns 1, or 0
 // after printing "error opendir" (list kept) or "error closedir" (names found kept).
 int listLevels(std::vector<std::string> &levelList, const std::string &levelDirectory = "niv/");
+
+// The slice of levelList the browser shows: names [first, end). With ten names or fewer all
+// of them whatever browserScroll holds; otherwise ten from browserScroll, cut at the list's
+// end. A scroll left out of range (a list rebuilt shorter, a negative value) never reaches
+// past either end.
+struct VisibleNames {
+  std::size_t first;
+  std::size_t end;
+};
+VisibleNames visibleLevelNames(std::size_t count, int32_t browserScroll);
 
 // Brings browserScroll back into range after the list changed: 0 with ten names or fewer, at
 // most the count less ten otherwise.

@@ -5,6 +5,7 @@
 #include "render/render_layout.h"
 #include "render/sprite_sheet.h"
 #include "render_test_support.h"
+#include "storage/level_browser.h"
 
 #include <climits>
 
