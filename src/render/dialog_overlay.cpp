@@ -4,7 +4,6 @@
 #include "render/render_layout.h"
 #include "storage/level_browser.h"
 
-
 namespace {
 
 // Half intensity everywhere: the picture, already drawn on backSurface, is mixed at 128 over
