@@ -16,15 +16,8 @@ bool acceptedCharacter(uint16_t character) {
          (character >= 'A' && character <= 'Z') || (character >= 'a' && character <= 'z');
 }
 
-// Key symbols worth hitting often, then any value at all.
-SDLKey symbolFrom(uint8_t byte) {
-  static const SDLKey common[] = {SDLK_BACKSPACE, SDLK_RETURN, SDLK_ESCAPE, SDLK_KP_ENTER,
-                                  SDLK_TAB,       SDLK_DELETE, SDLK_LEFT,   SDLK_a,
-                                  SDLK_SPACE,     SDLK_0,      SDLK_LSHIFT};
-  constexpr uint8_t commonCount = sizeof common / sizeof common[0];
-  if (byte < commonCount * 16)
-    return common[byte % commonCount];
-  return static_cast<SDLKey>(byte);
+Key symbolFrom(uint8_t byte) {
+  return static_cast<Key>(byte % (static_cast<int>(Key::M) + 1));
 }
 
 void fail(const std::string &text, const std::string &model, const char *what) {
@@ -40,13 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   std::string text;
   std::string model;
   for (size_t at = 0; at + 3 <= size; at += 3) {
-    SDLKey symbol = symbolFrom(data[at]);
+    Key symbol = symbolFrom(data[at]);
     uint16_t character = static_cast<uint16_t>(data[at + 1] | (data[at + 2] << 8));
 
     const std::string before = model;
     if (model.size() < TextFieldMaxLength && acceptedCharacter(character))
       model.push_back(static_cast<char>(character));
-    if (symbol == SDLK_BACKSPACE && !model.empty())
+    if (symbol == Key::Backspace && !model.empty())
       model.pop_back();
 
     bool changed = applyKey(text, character, symbol);

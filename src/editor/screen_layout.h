@@ -1,21 +1,23 @@
 #pragma once
-// Where things are on the 1024 by 768 screen. The click handlers, the help line and the
-// drawing all take their regions from here, so a click region and the help over it agree.
-// Hit regions are inclusive on all four sides; several start one pixel inside the drawn box.
+// Where things are on the 1024 by 768 screen. Every region is one box or one grid of cells,
+// defined here once; the click regions, the help regions and the drawing positions are all
+// derived from it, so that moving a region is one edit and a click region and the help over it
+// cannot drift apart. Hit regions are inclusive on all four sides.
 
 #include "editor/editor_state.h"
 
 constexpr int ScreenWidth = 1024;
 constexpr int ScreenHeight = 768;
 
-// The level's playing field as drawn: x 24..775, y 30..469.
-constexpr int LevelLeft = 24;
-constexpr int LevelTop = 30;
-constexpr int LevelWidth = 752;
-constexpr int LevelHeight = 440;
-constexpr int LevelRight = LevelLeft + LevelWidth;  // 776, one past the last column
-constexpr int LevelBottom = LevelTop + LevelHeight; // 470, one past the last row
+// A drawn rectangle: top-left corner and size.
+struct Box {
+  int x;
+  int y;
+  int w;
+  int h;
+};
 
+// A hit region, bounds included.
 struct Region {
   int left;
   int top;
@@ -27,68 +29,164 @@ constexpr bool contains(const Region &region, int x, int y) {
   return x >= region.left && x <= region.right && y >= region.top && y <= region.bottom;
 }
 
-// The right click retypes or erases bricks over the level area and one pixel beyond it.
-constexpr Region LevelRetypeRegion{24, 30, 776, 470};
+// Clicks on a drawn box count from one pixel in: its first row and column do not respond, its
+// last row and column do.
+constexpr Region clickRegion(const Box &box) {
+  return Region{box.x + 1, box.y + 1, box.x + box.w - 1, box.y + box.h - 1};
+}
+
+// Every pixel of a box, bounds included.
+constexpr Region pixelsOf(const Box &box) {
+  return Region{box.x, box.y, box.x + box.w - 1, box.y + box.h - 1};
+}
+
+// A grid of equal cells counted from (left, top): cell (column, row) starts at
+// (left + stepX * column, top + stepY * row). Cells are drawn a pixel smaller than their step.
+struct CellGrid {
+  int left;
+  int top;
+  int stepX;
+  int stepY;
+  int columns;
+  int rows;
+
+  constexpr Box bounds() const { return Box{left, top, stepX * columns, stepY * rows}; }
+  constexpr Region region() const { return clickRegion(bounds()); }
+  constexpr int cellX(int column) const { return left + stepX * column; }
+  constexpr int cellY(int row) const { return top + stepY * row; }
+  // The cell under a point of region().
+  constexpr int columnAt(int x) const { return (x - left) / stepX; }
+  constexpr int rowAt(int y) const { return (y - top) / stepY; }
+};
+
+// The level's playing field as drawn: x 24..775, y 30..469.
+constexpr Box LevelBox{24, 30, 752, 440};
+constexpr int LevelLeft = LevelBox.x;
+constexpr int LevelTop = LevelBox.y;
+constexpr int LevelWidth = LevelBox.w;
+constexpr int LevelHeight = LevelBox.h;
+constexpr int LevelRight = LevelLeft + LevelWidth;  // 776, one past the last column
+constexpr int LevelBottom = LevelTop + LevelHeight; // 470, one past the last row
 // A left release here ends the placement drag.
-constexpr Region LevelAreaRegion{24, 30, 775, 469};
+constexpr Region LevelAreaRegion = pixelsOf(LevelBox);
+// The right click retypes or erases bricks over the level area and one pixel beyond it.
+constexpr Region LevelRetypeRegion{LevelLeft, LevelTop, LevelRight, LevelBottom};
 
-// Pattern grid: cells 21 by 13 counted from (24, 480), drawn 20 by 12.
-constexpr int PatternGridLeft = 24;
-constexpr int PatternGridTop = 480;
-constexpr int GridCellStepX = 21;
-constexpr int GridCellStepY = 13;
-constexpr Region PatternGridRegion{25, 481, 401, 765};
+// Pattern grid: cells 21 by 13, drawn 20 by 12.
+constexpr CellGrid PatternGrid{24, 480, 21, 13, GridColumns, GridRows};
+constexpr Region PatternGridRegion = PatternGrid.region();
 
-// Palette: cells 45 by 25 counted from (800, 60); the special row sits at y 260.
-constexpr int PaletteLeft = 800;
-constexpr int PaletteTop = 60;
-constexpr int PaletteStepX = 45;
-constexpr int PaletteStepY = 25;
-constexpr int SpecialRowTop = 260;
-constexpr Region PaletteRegion{801, 61, 934, 234};
-constexpr Region SpecialRowRegion{801, 261, 934, 284};
+// Chooser of the relative-placement direction: 3 by 3 cells like the pattern grid's; the centre
+// cell is direction (0, 0).
+constexpr CellGrid Chooser{570, 540, 21, 13, 3, 3};
+constexpr Region ChooserRegion = Chooser.region();
 
-// Spacing and offset steppers: the plus column, then the minus column.
-constexpr Region SpacingXPlusRegion{475, 480, 491, 496};
-constexpr Region SpacingXMinusRegion{495, 480, 511, 496};
-constexpr Region SpacingYPlusRegion{475, 500, 491, 516};
-constexpr Region SpacingYMinusRegion{495, 500, 511, 516};
-constexpr Region OffsetXPlusRegion{475, 540, 491, 556};
-constexpr Region OffsetXMinusRegion{495, 540, 511, 556};
-constexpr Region OffsetYPlusRegion{475, 560, 491, 576};
-constexpr Region OffsetYMinusRegion{495, 560, 511, 576};
+// Palette: brick sprites in cells 45 by 25, types 1..21 in seven rows of three, and the three
+// special types in a row of their own 25 pixels below where an eighth row would be.
+constexpr CellGrid Palette{800, 60, 45, 25, 3, 7};
+constexpr CellGrid SpecialRow{800, 260, 45, 25, 3, 1};
+constexpr Region PaletteRegion = Palette.region();
+constexpr Region SpecialRowRegion = SpecialRow.region();
+// Column headings 1, 2, 3, sheet digits centred over their 40-pixel columns.
+constexpr int PaletteHeadingTop = 37;
+constexpr int PaletteHeadingInset = (BrickWidth - 16) / 2;
 
-// Direction chooser: 3 by 3 cells 21 by 13 counted from (570, 540).
-constexpr int ChooserLeft = 570;
-constexpr int ChooserTop = 540;
-constexpr Region ChooserRegion{571, 541, 632, 578};
+struct Point {
+  int x;
+  int y;
+};
 
-// The three buttons, drawn as 130 by 25 boxes at x 800.
-constexpr int ButtonBoxLeft = 800;
-constexpr int ButtonBoxWidth = 130;
-constexpr int ButtonBoxHeight = 25;
-constexpr int ClearAllTop = 350;
-constexpr int SaveTop = 380;
-constexpr int OpenTop = 410;
+// Top-left corner of a palette entry.
+constexpr Point palettePosition(int32_t type) {
+  if (type > LastOrdinaryType)
+    return Point{SpecialRow.cellX(type - LastOrdinaryType - 1), SpecialRow.top};
+  return Point{Palette.cellX((type - 1) % Palette.columns),
+               Palette.cellY((type - 1) / Palette.columns)};
+}
+// Brick type under a point of PaletteRegion (1..21) or of SpecialRowRegion (22..24).
+constexpr int32_t paletteTypeAt(int x, int y) {
+  return Palette.columnAt(x) + Palette.columns * Palette.rowAt(y) + 1;
+}
+constexpr int32_t specialTypeAt(int x) {
+  return SpecialRow.columnAt(x) + LastOrdinaryType + 1;
+}
+
+// The three buttons, 130 by 25, labelled 10 pixels in from their left edge.
+constexpr int ButtonLabelInset = 10;
+constexpr Box ClearAllBox{800, 350, 130, 25};
+constexpr Box SaveBox{800, 380, 130, 25};
+constexpr Box OpenBox{800, 410, 130, 25};
 // The lowest five rows of "Effacer tout !" do not take clicks, though its help shows there.
-constexpr Region ClearAllClickRegion{801, 351, 929, 369};
-constexpr Region ClearAllHelpRegion{801, 351, 929, 374};
-constexpr Region SaveRegion{801, 381, 929, 404};
-constexpr Region OpenRegion{801, 411, 929, 434};
+constexpr Region ClearAllHelpRegion = clickRegion(ClearAllBox);
+constexpr Region ClearAllClickRegion{ClearAllHelpRegion.left, ClearAllHelpRegion.top,
+                                     ClearAllHelpRegion.right, ClearAllHelpRegion.bottom - 5};
+constexpr Region SaveRegion = clickRegion(SaveBox);
+constexpr Region OpenRegion = clickRegion(OpenBox);
 
-// Dialog box, drawn at (250, 270) 500 by 210; its help and the browser's picks start inside.
-constexpr int DialogLeft = 250;
-constexpr int DialogTop = 270;
-constexpr int DialogWidth = 500;
-constexpr int DialogHeight = 210;
-constexpr Region DialogRegion{251, 271, 749, 479};
+// The spacing and offset panel: four rows, each with a label, a plus and a minus control and a
+// counter. A control responds over a 17 by 17 box; its sign is drawn 14 by 14 one pixel inside.
+constexpr int StepperSize = 17;
+constexpr int StepperSignInset = 1;
+constexpr int PlusColumnLeft = 475;
+constexpr int MinusColumnLeft = 495;
+constexpr int CounterLeft = 515;
+constexpr int SignedCounterLeft = 531;
+// Labels stand five pixels above their row.
+constexpr int PanelLabelRise = 5;
+struct PanelRow {
+  const char *label;
+  int labelX;
+  int top;
+};
+constexpr PanelRow SpacingXRow{"L :", 440, 480};
+constexpr PanelRow SpacingYRow{"H :", 440, 500};
+constexpr PanelRow OffsetXRow{"Pos X :", 410, 540};
+constexpr PanelRow OffsetYRow{"Pos Y :", 410, 560};
+constexpr Box plusBox(const PanelRow &row) {
+  return Box{PlusColumnLeft, row.top, StepperSize, StepperSize};
+}
+constexpr Box minusBox(const PanelRow &row) {
+  return Box{MinusColumnLeft, row.top, StepperSize, StepperSize};
+}
+constexpr Region plusRegion(const PanelRow &row) {
+  return pixelsOf(plusBox(row));
+}
+constexpr Region minusRegion(const PanelRow &row) {
+  return pixelsOf(minusBox(row));
+}
+constexpr Region SpacingXPlusRegion = plusRegion(SpacingXRow);
+constexpr Region SpacingXMinusRegion = minusRegion(SpacingXRow);
+constexpr Region SpacingYPlusRegion = plusRegion(SpacingYRow);
+constexpr Region SpacingYMinusRegion = minusRegion(SpacingYRow);
+constexpr Region OffsetXPlusRegion = plusRegion(OffsetXRow);
+constexpr Region OffsetXMinusRegion = minusRegion(OffsetXRow);
+constexpr Region OffsetYPlusRegion = plusRegion(OffsetYRow);
+constexpr Region OffsetYMinusRegion = minusRegion(OffsetYRow);
 
-// Browser list: up to ten rows 20 pixels apart, the first drawn at (260, 275).
+// The dialog of the name-entry and browsing modes.
+constexpr Box DialogBox{250, 270, 500, 210};
+constexpr Region DialogRegion = clickRegion(DialogBox);
+constexpr int DialogTextLeft = DialogBox.x + 10;
+constexpr int LevelNamePromptTop = 275;
+constexpr int LevelNameFieldTop = 295;
+constexpr int AuthorPromptTop = 325;
+constexpr int AuthorFieldTop = 345;
+
+// Browser list: up to ten rows 20 pixels apart, the first drawn at (260, 275). Picks start one
+// pixel below the first row's top and reach to the dialog's last row.
 constexpr int BrowserRowsShown = 10;
-constexpr int BrowserRowLeft = 260;
+constexpr int BrowserRowLeft = DialogTextLeft;
 constexpr int BrowserRowTop = 275;
 constexpr int BrowserRowStep = 20;
-constexpr Region BrowserPickRegion{251, 276, 749, 479};
+constexpr Region BrowserPickRegion{DialogRegion.left, BrowserRowTop + 1, DialogRegion.right,
+                                   DialogRegion.bottom};
+// Row of the browser at height y, counted from the first row; the division truncates toward
+// zero, so the strip just above the first row counts as row 0.
+constexpr int browserRowAt(int y) {
+  return (y - BrowserRowTop) / BrowserRowStep;
+}
+
+constexpr Point HelpLinePosition{10, 5};
 
 // Where a press or drag lays the pattern at the pointer: the whole pattern box fits the level.
 constexpr bool inPlacementArea(int x, int y, const EditorState &state) {
@@ -113,27 +211,3 @@ constexpr bool brickHit(const Brick &brick, int x, int y) {
 
 // Slot of the first brick in use hit by (x, y), or -1.
 int brickUnder(const Bricks &bricks, int32_t brickCount, int x, int y);
-
-// Cell of the pattern grid under a point of PatternGridRegion: column 0..17, row 0..21.
-constexpr int patternGridColumnAt(int x) {
-  return (x - PatternGridLeft) / GridCellStepX;
-}
-constexpr int patternGridRowAt(int y) {
-  return (y - PatternGridTop) / GridCellStepY;
-}
-
-// Brick type under a point of PaletteRegion (1..21) or of SpecialRowRegion (22..24).
-constexpr int32_t paletteTypeAt(int x, int y) {
-  return (x - PaletteLeft) / PaletteStepX + 3 * ((y - PaletteTop) / PaletteStepY) + 1;
-}
-constexpr int32_t specialTypeAt(int x) {
-  return (x - PaletteLeft) / PaletteStepX + 22;
-}
-
-// Direction picked by a point of ChooserRegion: -1, 0 or +1 on each axis.
-constexpr int chooserDirectionXAt(int x) {
-  return (x - ChooserLeft) / GridCellStepX - 1;
-}
-constexpr int chooserDirectionYAt(int y) {
-  return (y - ChooserTop) / GridCellStepY - 1;
-}

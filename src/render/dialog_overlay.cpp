@@ -1,10 +1,12 @@
 #include "render/dialog_overlay.h"
 
 #include "render/draw_primitives.h"
-#include "render/render_layout.h"
 #include "storage/level_browser.h"
 
 namespace {
+
+constexpr char LevelNamePrompt[] = "Saisissez le nom de votre niveau :";
+constexpr char AuthorPrompt[] = "Saisissez votre nom :";
 
 // Half intensity everywhere: the picture, already drawn on backSurface, is mixed at 128 over
 // black.
@@ -16,20 +18,12 @@ void dimScreen(SDL_Surface *screen, SDL_Surface *backSurface) {
   SDL_UpperBlit(backSurface, nullptr, screen, nullptr);
 }
 
-// The field's own rendered text; it belongs to the field and is not freed here.
-void drawField(SDL_Surface *screen, SDL_Surface *field, int top) {
-  if (field == nullptr)
-    return;
-  SDL_Rect at{DialogTextLeft, static_cast<Sint16>(top), 0, 0};
-  SDL_UpperBlit(field, nullptr, screen, &at);
-}
-
+// The highlighted name follows the pointer's height alone, also outside the dialog; inside the
+// pick area it is the name a left release there opens.
 void drawLevelNames(SDL_Surface *screen, TTF_Font *font, const Editor &editor) {
-  const VisibleNames names = visibleLevelNames(editor.levelList.size(), editor.state.browserScroll);
-  // Truncating toward zero, as the pick does, so the strip just above the first row still
-  // highlights the first name; the pointer's x plays no part.
-  const int64_t highlighted = int64_t{editor.state.browserScroll} +
-                              (int64_t{editor.pointerY} - BrowserRowTop) / BrowserRowStep;
+  const std::size_t count = editor.levelList.size();
+  const VisibleNames names = visibleLevelNames(count, editor.state.browserScroll);
+  const int64_t highlighted = browserNameAt(editor.pointerY, editor.state.browserScroll, count);
   for (std::size_t index = names.first; index < names.end; ++index) {
     const int row = static_cast<int>(index - names.first);
     drawText(screen, font, editor.levelList[index],
@@ -42,17 +36,20 @@ void drawLevelNames(SDL_Surface *screen, TTF_Font *font, const Editor &editor) {
 
 void drawDialogOverlay(const RenderResources &resources, const Editor &editor) {
   SDL_Surface *screen = resources.screen;
+  TTF_Font *font = resources.font;
   dimScreen(screen, resources.backSurface);
-  fillBox(screen, DialogLeft, DialogTop, DialogWidth, DialogHeight, Grey);
+  fillBox(screen, DialogBox, Grey);
   const int32_t mode = editor.state.mode;
+  // The fields' texts are rendered like every other text of the frame: the same pixels as an
+  // image kept by the field.
   if (mode == EnteringLevelName || mode == EnteringAuthorName) {
-    drawText(screen, resources.font, LevelNamePrompt, White, DialogTextLeft, LevelNamePromptTop);
-    drawField(screen, editor.levelNameField.surface(), LevelNameFieldTop);
+    drawText(screen, font, LevelNamePrompt, White, DialogTextLeft, LevelNamePromptTop);
+    drawText(screen, font, editor.levelNameField.text(), White, DialogTextLeft, LevelNameFieldTop);
   }
   if (mode == EnteringAuthorName) {
-    drawText(screen, resources.font, AuthorPrompt, White, DialogTextLeft, AuthorPromptTop);
-    drawField(screen, editor.authorField.surface(), AuthorFieldTop);
+    drawText(screen, font, AuthorPrompt, White, DialogTextLeft, AuthorPromptTop);
+    drawText(screen, font, editor.authorField.text(), White, DialogTextLeft, AuthorFieldTop);
   }
   if (mode == BrowsingLevels)
-    drawLevelNames(screen, resources.font, editor);
+    drawLevelNames(screen, font, editor);
 }

@@ -13,7 +13,8 @@ constexpr int LargeBoxPixels = 128;
 
 } // namespace
 
-void fillBox(SDL_Surface *surface, int x, int y, int w, int h, Colour colour) {
+void fillBox(SDL_Surface *surface, const Box &area, Colour colour) {
+  const int x = area.x, y = area.y, w = area.w, h = area.h;
   const Uint32 pixel = mapColour(surface, colour);
   const int bytesPerPixel = surface->format->BytesPerPixel;
   const int stripWidth = std::max(1, PlainFillRowBytes / bytesPerPixel);
@@ -47,7 +48,7 @@ void drawText(SDL_Surface *screen, TTF_Font *font, const std::string &text, Colo
 }
 
 void drawMarkedCell(SDL_Surface *screen, int x, int y, bool marked) {
-  fillBox(screen, x, y, CellWidth, CellHeight, Red);
+  fillBox(screen, Box{x, y, CellWidth, CellHeight}, Red);
   if (!marked)
-    fillBox(screen, x + 1, y + 1, CellWidth - 2, CellHeight - 2, Black);
+    fillBox(screen, Box{x + 1, y + 1, CellWidth - 2, CellHeight - 2}, Black);
 }

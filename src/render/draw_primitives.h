@@ -1,14 +1,15 @@
 #pragma once
 // Filled boxes, text and pattern cells: everything on screen that is not a sheet sprite.
 
+#include "editor/screen_layout.h"
 #include "render/colours.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <string>
 
-// Fills (x, y, w, h) on the surface with the colour mapped through its format.
-void fillBox(SDL_Surface *surface, int x, int y, int w, int h, Colour colour);
+// Fills the box on the surface with the colour mapped through its format.
+void fillBox(SDL_Surface *surface, const Box &box, Colour colour);
 
 // Renders one Latin-1 line solid (no smoothing, transparent background), blits it with its
 // top-left corner at (x, y) and frees it. An empty text or a missing font draws nothing.

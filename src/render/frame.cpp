@@ -1,9 +1,9 @@
 #include "render/frame.h"
 
 #include "editor/pattern_bricks.h"
+#include "editor/screen_layout.h"
 #include "render/dialog_overlay.h"
 #include "render/draw_primitives.h"
-#include "render/render_layout.h"
 #include "render/sprite_sheet.h"
 
 #include <algorithm>
@@ -12,9 +12,9 @@ namespace {
 
 void drawPalette(SDL_Surface *screen, SDL_Surface *sheet, int32_t currentBrickType) {
   setSheetAlpha(sheet, false);
-  for (int column = 0; column < PaletteColumns; ++column)
+  for (int column = 0; column < Palette.columns; ++column)
     drawSheetRect(screen, sheet, digitSpriteRect(column + 1),
-                  PaletteLeft + PaletteStepX * column + PaletteHeadingInset, PaletteHeadingTop);
+                  Palette.cellX(column) + PaletteHeadingInset, PaletteHeadingTop);
   // Only the current type is opaque; the others show at half intensity over the black.
   for (int32_t type = 1; type <= LastBrickType; ++type) {
     setSheetAlpha(sheet, type != currentBrickType);
@@ -23,62 +23,55 @@ void drawPalette(SDL_Surface *screen, SDL_Surface *sheet, int32_t currentBrickTy
   }
 }
 
-void drawPlacedBricks(SDL_Surface *screen, SDL_Surface *sheet, const Editor &editor) {
-  setSheetAlpha(sheet, false);
-  const int32_t count = std::min<int32_t>(editor.state.brickCount, BrickSlots);
-  for (int32_t slot = 0; slot < count; ++slot) {
-    const Brick &brick = editor.bricks[slot];
-    drawBrickSprite(screen, sheet, brick.type, brick.x, brick.y);
-  }
-}
-
-void drawPatternGrid(SDL_Surface *screen, const Selection &selection) {
-  for (int column = 0; column < GridColumns; ++column)
-    for (int row = 0; row < GridRows; ++row)
-      drawMarkedCell(screen, PatternGridLeft + GridCellStepX * column,
-                     PatternGridTop + GridCellStepY * row, selection[cellIndex(column, row)] != 0);
+// Columns from left to right, each from top to bottom.
+template <typename Marked>
+void drawCellGrid(SDL_Surface *screen, const CellGrid &grid, Marked marked) {
+  for (int column = 0; column < grid.columns; ++column)
+    for (int row = 0; row < grid.rows; ++row)
+      drawMarkedCell(screen, grid.cellX(column), grid.cellY(row), marked(column, row));
 }
 
 void drawButtons(SDL_Surface *screen, TTF_Font *font) {
   struct Button {
-    int top;
+    const Box &box;
     const char *label;
   };
-  constexpr Button buttons[] = {
-      {ClearAllTop, "Effacer tout !"}, {SaveTop, "Sauvegarder !"}, {OpenTop, "Ouvrir niveau"}};
+  const Button buttons[] = {
+      {ClearAllBox, "Effacer tout !"}, {SaveBox, "Sauvegarder !"}, {OpenBox, "Ouvrir niveau"}};
   for (const Button &button : buttons) {
-    fillBox(screen, ButtonBoxLeft, button.top, ButtonBoxWidth, ButtonBoxHeight, Grey);
-    drawText(screen, font, button.label, Red, ButtonLabelLeft, button.top);
+    fillBox(screen, button.box, Grey);
+    drawText(screen, font, button.label, Red, button.box.x + ButtonLabelInset, button.box.y);
   }
 }
 
-void drawStepperSigns(SDL_Surface *screen, const int (&rowTops)[2]) {
-  for (int top : rowTops) {
-    fillBox(screen, PlusLeft, top + 5, SignSize, SignThickness, Red);
-    fillBox(screen, PlusLeft + 5, top, SignThickness, SignSize, Red);
+// Plus signs first, each as its horizontal then its vertical bar, then the minus signs.
+void drawStepperSigns(SDL_Surface *screen, const PanelRow &first, const PanelRow &second) {
+  constexpr int Size = StepperSize - 3;
+  constexpr int Thickness = 4;
+  constexpr int Middle = (Size - Thickness) / 2;
+  for (const PanelRow *row : {&first, &second}) {
+    const int x = plusBox(*row).x + StepperSignInset;
+    const int y = row->top + StepperSignInset;
+    fillBox(screen, Box{x, y + Middle, Size, Thickness}, Red);
+    fillBox(screen, Box{x + Middle, y, Thickness, Size}, Red);
   }
-  for (int top : rowTops)
-    fillBox(screen, MinusLeft, top + 5, SignSize, SignThickness, Red);
+  for (const PanelRow *row : {&first, &second})
+    fillBox(screen,
+            Box{minusBox(*row).x + StepperSignInset, row->top + StepperSignInset + Middle, Size,
+                Thickness},
+            Red);
 }
 
 void drawPanel(SDL_Surface *screen, SDL_Surface *sheet, TTF_Font *font, const EditorState &state) {
   setSheetAlpha(sheet, false);
-  for (const PanelLabel &label : PanelLabels)
-    drawText(screen, font, label.text, Red, label.x, label.y);
-  drawCounter(screen, sheet, state.spacingX, CounterLeft, SpacingXCounterTop);
-  drawCounter(screen, sheet, state.spacingY, CounterLeft, SpacingYCounterTop);
-  drawSignedCounter(screen, sheet, state.offsetX, SignedCounterLeft, OffsetXCounterTop);
-  drawSignedCounter(screen, sheet, state.offsetY, SignedCounterLeft, OffsetYCounterTop);
-  drawStepperSigns(screen, SpacingStepperRows);
-  drawStepperSigns(screen, OffsetStepperRows);
-}
-
-void drawChooser(SDL_Surface *screen, const EditorState &state) {
-  for (int dx = -1; dx <= 1; ++dx)
-    for (int dy = -1; dy <= 1; ++dy)
-      drawMarkedCell(screen, ChooserCentreX + GridCellStepX * dx,
-                     ChooserCentreY + GridCellStepY * dy,
-                     dx == state.relativeX && dy == state.relativeY);
+  for (const PanelRow *row : {&SpacingXRow, &SpacingYRow, &OffsetXRow, &OffsetYRow})
+    drawText(screen, font, row->label, Red, row->labelX, row->top - PanelLabelRise);
+  drawCounter(screen, sheet, state.spacingX, CounterLeft, SpacingXRow.top);
+  drawCounter(screen, sheet, state.spacingY, CounterLeft, SpacingYRow.top);
+  drawSignedCounter(screen, sheet, state.offsetX, SignedCounterLeft, OffsetXRow.top);
+  drawSignedCounter(screen, sheet, state.offsetY, SignedCounterLeft, OffsetYRow.top);
+  drawStepperSigns(screen, SpacingXRow, SpacingYRow);
+  drawStepperSigns(screen, OffsetXRow, OffsetYRow);
 }
 
 // The pattern, translucent, with its top-left cell at the pointer, when the whole pattern box
@@ -96,6 +89,15 @@ void drawPreview(SDL_Surface *screen, SDL_Surface *sheet, const Editor &editor) 
 
 } // namespace
 
+void drawLevelField(SDL_Surface *canvas, SDL_Surface *sheet, const Bricks &bricks,
+                    int32_t brickCount) {
+  fillBox(canvas, LevelBox, Grey);
+  setSheetAlpha(sheet, false);
+  const int32_t count = std::min<int32_t>(brickCount, BrickSlots);
+  for (int32_t slot = 0; slot < count; ++slot)
+    drawBrickSprite(canvas, sheet, bricks[slot].type, bricks[slot].x, bricks[slot].y);
+}
+
 void drawFrame(const RenderResources &resources, const Editor &editor) {
   // Behind a dialog the editor picture is drawn straight onto backSurface, from which the
   // overlay dims it onto the screen: the same pixels as drawing on the screen and copying it
@@ -104,15 +106,20 @@ void drawFrame(const RenderResources &resources, const Editor &editor) {
   SDL_Surface *canvas = dimmed ? resources.backSurface : resources.screen;
   SDL_Surface *sheet = resources.sheet;
   SDL_FillRect(canvas, nullptr, mapColour(canvas, Black));
-  fillBox(canvas, LevelLeft, LevelTop, LevelWidth, LevelHeight, Grey);
+  // The palette comes between the field's grey and its bricks, as it always has; they do not
+  // overlap, so drawing the field in one piece after it gives the same pixels.
   drawPalette(canvas, sheet, editor.currentBrickType);
-  drawPlacedBricks(canvas, sheet, editor);
-  drawPatternGrid(canvas, editor.selection);
+  drawLevelField(canvas, sheet, editor.bricks, editor.state.brickCount);
+  drawCellGrid(canvas, PatternGrid,
+               [&](int column, int row) { return editor.selection[cellIndex(column, row)] != 0; });
   drawButtons(canvas, resources.font);
   drawPanel(canvas, sheet, resources.font, editor.state);
-  drawChooser(canvas, editor.state);
+  // The centre cell is direction (0, 0).
+  drawCellGrid(canvas, Chooser, [&](int column, int row) {
+    return column - 1 == editor.state.relativeX && row - 1 == editor.state.relativeY;
+  });
   drawPreview(canvas, sheet, editor);
-  drawText(canvas, resources.font, editor.helpText, White, HelpLineLeft, HelpLineTop);
+  drawText(canvas, resources.font, editor.helpText, White, HelpLinePosition.x, HelpLinePosition.y);
   if (editor.state.mode != Editing)
     drawDialogOverlay(resources, editor);
   SDL_Flip(resources.screen);

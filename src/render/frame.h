@@ -2,17 +2,12 @@
 // Composes one whole frame from the editor's state and presents it with one flip.
 
 #include "editor/editor.h"
-
-#include <SDL.h>
-#include <SDL_ttf.h>
-
-// The surfaces and font created at start-up and held by the event loop.
-struct RenderResources {
-  SDL_Surface *screen;
-  SDL_Surface *backSurface; // may be missing: dialogs are then drawn without dimming
-  SDL_Surface *sheet;
-  TTF_Font *font;
-};
+#include "render/render_resources.h"
 
 // Reads the editor without changing it; draws onto resources.screen and flips it.
 void drawFrame(const RenderResources &resources, const Editor &editor);
+
+// The playing field alone: the grey level area and the bricks in use over it, opaque, in slot
+// order. The frame draws the field through this, and so does the command-line renderer.
+void drawLevelField(SDL_Surface *canvas, SDL_Surface *sheet, const Bricks &bricks,
+                    int32_t brickCount);

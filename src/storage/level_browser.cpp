@@ -25,16 +25,6 @@ int64_t lastScroll(std::size_t levelCount) {
   return levelCount > BrowserRowsShown ? static_cast<int64_t>(levelCount) - BrowserRowsShown : 0;
 }
 
-// Index of the name drawn in the given row, or -1 when the row shows none: the pick opens
-// exactly what the browser draws.
-int64_t shownNameIndex(int row, int32_t browserScroll, std::size_t levelCount) {
-  if (row < 0 || row >= BrowserRowsShown)
-    return -1;
-  const VisibleNames names = visibleLevelNames(levelCount, browserScroll);
-  const std::size_t index = names.first + static_cast<std::size_t>(row);
-  return index < names.end ? static_cast<int64_t>(index) : -1;
-}
-
 } // namespace
 
 VisibleNames visibleLevelNames(std::size_t count, int32_t browserScroll) {
@@ -65,6 +55,15 @@ int listLevels(std::vector<std::string> &levelList, const std::string &levelDire
   return 1;
 }
 
+int64_t browserNameAt(int y, int32_t browserScroll, std::size_t count) {
+  const int row = browserRowAt(y);
+  if (row < 0 || row >= BrowserRowsShown)
+    return -1;
+  const VisibleNames names = visibleLevelNames(count, browserScroll);
+  const std::size_t index = names.first + static_cast<std::size_t>(row);
+  return index < names.end ? static_cast<int64_t>(index) : -1;
+}
+
 void clampBrowserScroll(EditorState &state, std::size_t levelCount) {
   const int64_t last = lastScroll(levelCount);
   if (state.browserScroll > last)
@@ -90,8 +89,7 @@ int loadLevel(int x, int y, Bricks &bricks, EditorState &state,
   if (!contains(BrowserPickRegion, x, y))
     return 1;
   // Row 10 is the bottom strip of the box, y 475 to 479: it never shows a name.
-  const int row = (y - BrowserRowTop) / BrowserRowStep;
-  const int64_t index = shownNameIndex(row, state.browserScroll, levelList.size());
+  const int64_t index = browserNameAt(y, state.browserScroll, levelList.size());
   if (index < 0)
     return 1;
   // A level that cannot be read leaves the browser open, so another can be picked.

@@ -21,6 +21,11 @@ struct VisibleNames {
 };
 VisibleNames visibleLevelNames(std::size_t count, int32_t browserScroll);
 
+// Index in levelList of the name shown in the row at height y (browserRowAt), or -1 when that
+// row shows none. The pick and the highlight both go through it, so the name a click opens is
+// the one highlighted and drawn there.
+int64_t browserNameAt(int y, int32_t browserScroll, std::size_t count);
+
 // Brings browserScroll back into range after the list changed: 0 with ten names or fewer, at
 // most the count less ten otherwise.
 void clampBrowserScroll(EditorState &state, std::size_t levelCount);

@@ -25,8 +25,8 @@ bool retypeOrErase(int x, int y, int32_t currentBrickType, EditorState &state, B
 
 // Left inverts one cell; right selects the rectangle from cell (0, 0) to the clicked cell.
 void editPatternGrid(int x, int y, int button, Selection &selection, EditorState &state) {
-  const int column = patternGridColumnAt(x);
-  const int row = patternGridRowAt(y);
+  const int column = PatternGrid.columnAt(x);
+  const int row = PatternGrid.rowAt(y);
   if (button == ButtonLeft) {
     uint8_t &cell = selection[cellIndex(column, row)];
     cell = cell == 0 ? 1 : 0;
@@ -116,8 +116,9 @@ int handleButtonRelease(int x, int y, int button, Selection &selection, int32_t 
   if (!left)
     return ReleaseDone;
   if (contains(ChooserRegion, x, y)) {
-    state.relativeX = chooserDirectionXAt(x);
-    state.relativeY = chooserDirectionYAt(y);
+    // The centre cell is direction (0, 0).
+    state.relativeX = Chooser.columnAt(x) - 1;
+    state.relativeY = Chooser.rowAt(y) - 1;
   }
   if (contains(ClearAllClickRegion, x, y))
     clearAll(selection, state);

@@ -1,4 +1,5 @@
-#include "editor/event_dispatch.h"
+#include "editor/app/sdl_input.h"
+#include "editor/control/handle_input.h"
 
 #include "editor/screen_layout.h"
 #include "input_test_support.h"
@@ -68,7 +69,7 @@ protected:
     fs::remove_all(workDir, ignored);
   }
 
-  void dispatch(const SDL_Event &event) { dispatchEvent(event, *editor, font); }
+  void dispatch(const SDL_Event &event) { dispatchEvent(event, *editor); }
   void typeText(const std::string &text) {
     for (char c : text)
       dispatch(keyEvent(static_cast<SDLKey>(c), static_cast<uint16_t>(c)));

@@ -1,8 +1,8 @@
 // Whole frames drawn headless and read back pixel by pixel.
 
+#include "editor/screen_layout.h"
 #include "input_test_support.h"
 #include "render/dialog_overlay.h"
-#include "render/render_layout.h"
 #include "render/sprite_sheet.h"
 #include "render_test_support.h"
 #include "storage/level_browser.h"
@@ -213,14 +213,14 @@ TEST_F(Frame, MissingFontOrBackSurfaceDrawsAllElse) {
   editor.state.mode = BrowsingLevels;
   editor.levelList = {"a.lvbk"};
   drawFrame(noFont, editor);
-  EXPECT_TRUE(boxIs(DialogLeft, DialogTop, DialogWidth, DialogHeight, Grey));
+  EXPECT_TRUE(boxIs(DialogBox.x, DialogBox.y, DialogBox.w, DialogBox.h, Grey));
 
   editor.state.mode = EnteringLevelName;
   RenderResources noBack = resources();
   noBack.backSurface = nullptr;
   drawFrame(noBack, editor);
   EXPECT_EQ(at(30, 40), Grey);
-  EXPECT_TRUE(dialogText(LevelNamePrompt, 275));
+  EXPECT_TRUE(dialogText("Saisissez le nom de votre niveau :", 275));
 }
 
 TEST_F(Frame, NameDialogsDimTheEditorAndShowPromptsAndFields) {
@@ -234,10 +234,10 @@ TEST_F(Frame, NameDialogsDimTheEditorAndShowPromptsAndFields) {
                         {749, 479, 1, 1, Grey},
                         {750, 479, 1, 1, Black},
                         {260, 295, 480, 180, Grey}}));
-  EXPECT_TRUE(dialogText(LevelNamePrompt, 275));
+  EXPECT_TRUE(dialogText("Saisissez le nom de votre niveau :", 275));
 
-  editor.levelNameField.handleKey(keyEvent(SDLK_n, 'N'), font, SDL_Color{255, 255, 255, 0});
-  editor.authorField.handleKey(keyEvent(SDLK_z, 'z'), font, SDL_Color{255, 255, 255, 0});
+  editor.levelNameField.handleKey(Key::Other, 'N');
+  editor.authorField.handleKey(Key::Other, 'z');
   draw();
   EXPECT_TRUE(dialogText("N", 295));
   EXPECT_TRUE(boxIs(260, 325, 480, 150, Grey));
@@ -245,8 +245,8 @@ TEST_F(Frame, NameDialogsDimTheEditorAndShowPromptsAndFields) {
   editor.state.mode = EnteringAuthorName;
   draw();
   EXPECT_TRUE(near(at(30, 40), halfOver(Grey, Black)));
-  EXPECT_TRUE(dialogText(LevelNamePrompt, 275) && dialogText("N", 295) &&
-              dialogText(AuthorPrompt, 325) && dialogText("z", 345));
+  EXPECT_TRUE(dialogText("Saisissez le nom de votre niveau :", 275) && dialogText("N", 295) &&
+              dialogText("Saisissez votre nom :", 325) && dialogText("z", 345));
 }
 
 std::vector<std::string> names(int count) {
@@ -276,7 +276,7 @@ TEST_F(Frame, BrowserNeverReadsPastTheList) {
   editor.state.mode = BrowsingLevels;
   pointAt(500, 600);
   draw();
-  EXPECT_TRUE(boxIs(DialogLeft, DialogTop, DialogWidth, DialogHeight, Grey));
+  EXPECT_TRUE(boxIs(DialogBox.x, DialogBox.y, DialogBox.w, DialogBox.h, Grey));
   editor.levelList = names(12);
   for (int32_t scroll : {50, INT32_MAX, -3, INT32_MIN, 5}) {
     editor.state.browserScroll = scroll;

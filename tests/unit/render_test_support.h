@@ -3,6 +3,7 @@
 // and pixel reads from any surface.
 
 #include "render/frame.h"
+#include "render/render_resources.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <SDL_ttf.h>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -65,26 +67,18 @@ class HeadlessRender : public ::testing::Test {
 protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
-    screen = SDL_SetVideoMode(1024, 768, 0, SDL_HWSURFACE | SDL_DOUBLEBUF);
-    ASSERT_NE(screen, nullptr) << SDL_GetError();
-    const SDL_PixelFormat *f = screen->format;
-    backSurface = SDL_CreateRGBSurface(SDL_HWSURFACE, 1024, 768, f->BitsPerPixel, f->Rmask,
-                                       f->Gmask, f->Bmask, f->Amask);
-    sheet = SDL_LoadBMP(RUN_DIR "/bmp/objets.bmp");
-    font = TTF_OpenFont(RUN_DIR "/comic.ttf", 16);
-    ASSERT_TRUE(backSurface && sheet && font) << SDL_GetError();
+    setup = std::make_unique<RenderSetup>(
+        ResourcePaths{RUN_DIR "/comic.ttf", RUN_DIR "/bmp/objets.bmp"});
+    ASSERT_TRUE(setup->ok());
+    const RenderResources &opened = setup->resources();
+    screen = opened.screen;
+    backSurface = opened.backSurface;
+    sheet = opened.sheet;
+    font = opened.font;
+    ASSERT_NE(backSurface, nullptr);
   }
 
-  void TearDown() override {
-    if (font != nullptr)
-      TTF_CloseFont(font);
-    SDL_FreeSurface(sheet);
-    SDL_FreeSurface(backSurface);
-    TTF_Quit();
-    SDL_Quit();
-  }
+  void TearDown() override { setup.reset(); }
 
   RenderResources resources() const { return RenderResources{screen, backSurface, sheet, font}; }
   Pixel at(int x, int y) const { return pixelAt(screen, x, y); }
@@ -152,4 +146,5 @@ protected:
   SDL_Surface *backSurface = nullptr;
   SDL_Surface *sheet = nullptr;
   TTF_Font *font = nullptr;
+  std::unique_ptr<RenderSetup> setup;
 };

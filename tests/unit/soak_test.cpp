@@ -7,8 +7,9 @@
 // BRICKEDIT_SOAK_EVENTS sets the number of events (2 million by default); BRICKEDIT_SOAK_SEED
 // replays one run.
 
+#include "editor/app/sdl_input.h"
+#include "editor/control/handle_input.h"
 #include "editor/editor.h"
-#include "editor/event_dispatch.h"
 #include "editor/screen_layout.h"
 #include "storage/level_file.h"
 #include "storage_test_support.h"
@@ -89,7 +90,7 @@ public:
     const bool savesNow = event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_RETURN &&
                           before.state.mode == EnteringAuthorName &&
                           !editor_.authorField.text().empty();
-    dispatchEvent(event, editor_, font_);
+    dispatchEvent(event, editor_);
     ++counts_.events;
     ++counts_.eventsInMode[editor_.state.mode & 3];
 

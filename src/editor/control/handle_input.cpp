@@ -1,4 +1,4 @@
-#include "editor/event_dispatch.h"
+#include "editor/control/handle_input.h"
 
 #include "help/hover_help.h"
 #include "storage/level_browser.h"
@@ -8,47 +8,45 @@
 
 namespace {
 
-constexpr SDL_Color White{255, 255, 255, 0};
 constexpr int FrameThresholdMs = 25;
 
 // Only Return completes a name; the keypad's Enter does not.
-void handleKeyDown(const SDL_Event &event, Editor &editor, TTF_Font *font) {
-  const SDLKey symbol = event.key.keysym.sym;
+void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
   // Escape ends the run from every mode, and the key still goes on to the field below.
-  if (symbol == SDLK_ESCAPE)
+  if (event.key == Key::Escape)
     editor.quitRequested = true;
 
   EditorState &state = editor.state;
+  const bool completes = event.key == Key::Return;
   if (state.mode == EnteringLevelName) {
-    if (!editor.levelNameField.text().empty() && symbol == SDLK_RETURN)
+    if (!editor.levelNameField.text().empty() && completes)
       state.mode = EnteringAuthorName;
     else
-      editor.levelNameField.handleKey(event, font, White);
+      editor.levelNameField.handleKey(event.key, event.character);
   } else if (state.mode == EnteringAuthorName) {
-    if (!editor.authorField.text().empty() && symbol == SDLK_RETURN) {
-      const std::string levelName = editor.levelNameField.text();
-      const std::string authorName = editor.authorField.text();
-      saveLevel(state, editor.bricks, levelName, authorName);
+    if (!editor.authorField.text().empty() && completes) {
+      saveLevel(state, editor.bricks, editor.levelNameField.text(), editor.authorField.text(),
+                levelDirectory);
       // Back to editing whatever the save did; a failed save has printed why.
       state.mode = Editing;
     } else {
-      editor.authorField.handleKey(event, font, White);
+      editor.authorField.handleKey(event.key, event.character);
     }
   }
 }
 
-void handleButtonDown(const SDL_MouseButtonEvent &button, Editor &editor) {
+void handleButtonDown(const InputEvent &event, Editor &editor) {
   if (editor.state.mode != Editing)
     return;
   int code = 0;
-  if (button.button == SDL_BUTTON_LEFT)
+  if (event.button == MouseLeft)
     code = ButtonLeft;
-  else if (button.button == SDL_BUTTON_RIGHT)
+  else if (event.button == MouseRight)
     code = ButtonRight;
   else
     return;
-  handleButtonPress(button.x, button.y, code, editor.selection, editor.currentBrickType,
-                    editor.state, editor.bricks);
+  handleButtonPress(event.x, event.y, code, editor.selection, editor.currentBrickType, editor.state,
+                    editor.bricks);
 }
 
 void stepBrickType(int32_t &type, int step) {
@@ -59,20 +57,20 @@ void stepBrickType(int32_t &type, int step) {
     type = LastBrickType;
 }
 
-void handleButtonUp(const SDL_MouseButtonEvent &button, Editor &editor) {
+void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
   EditorState &state = editor.state;
-  switch (button.button) {
-  case SDL_BUTTON_RIGHT:
+  switch (event.button) {
+  case MouseRight:
     if (state.mode == Editing)
-      handleButtonRelease(button.x, button.y, ButtonRight, editor.selection,
-                          editor.currentBrickType, state, editor.bricks);
+      handleButtonRelease(event.x, event.y, ButtonRight, editor.selection, editor.currentBrickType,
+                          state, editor.bricks);
     break;
-  case SDL_BUTTON_LEFT:
+  case MouseLeft:
     if (state.mode == Editing) {
-      const int result = handleButtonRelease(button.x, button.y, ButtonLeft, editor.selection,
+      const int result = handleButtonRelease(event.x, event.y, ButtonLeft, editor.selection,
                                              editor.currentBrickType, state, editor.bricks);
       if (result == ReleaseOpenBrowser) {
-        listLevels(editor.levelList);
+        listLevels(editor.levelList, levelDirectory);
         // The list may have shrunk since the browser was last open.
         clampBrowserScroll(state, editor.levelList.size());
       }
@@ -80,18 +78,18 @@ void handleButtonUp(const SDL_MouseButtonEvent &button, Editor &editor) {
     // A separate test: the release that just opened the browser lies on the "open" button,
     // outside the list, so it picks nothing.
     if (state.mode == BrowsingLevels)
-      loadLevel(button.x, button.y, editor.bricks, state, editor.levelList);
+      loadLevel(event.x, event.y, editor.bricks, state, editor.levelList, levelDirectory);
     // A left release ends the placement drag wherever it happens, so a drag cannot outlive
     // the button being held (say, released over the palette or in a dialog).
     state.painting = 0;
     break;
-  case SDL_BUTTON_WHEELDOWN:
+  case WheelDown:
     if (state.mode == Editing)
       stepBrickType(editor.currentBrickType, 1);
     else if (state.mode == BrowsingLevels)
       scrollBrowserDown(state, editor.levelList.size());
     break;
-  case SDL_BUTTON_WHEELUP:
+  case WheelUp:
     if (state.mode == Editing)
       stepBrickType(editor.currentBrickType, -1);
     else if (state.mode == BrowsingLevels)
@@ -102,37 +100,39 @@ void handleButtonUp(const SDL_MouseButtonEvent &button, Editor &editor) {
   }
 }
 
+void notePointer(const InputEvent &event, Editor &editor) {
+  editor.mouseX = event.x;
+  editor.mouseY = event.y;
+}
+
 } // namespace
 
 bool frameDue(uint32_t now, uint32_t lastFrameTicks) {
   return now - lastFrameTicks > FrameThresholdMs;
 }
 
-void dispatchEvent(const SDL_Event &event, Editor &editor, TTF_Font *font) {
-  switch (event.type) {
-  case SDL_KEYDOWN:
-    handleKeyDown(event, editor, font);
+void handleInput(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
+  switch (event.kind) {
+  case InputKind::KeyDown:
+    handleKeyDown(event, editor, levelDirectory);
     break;
-  case SDL_MOUSEMOTION:
-    editor.mouseX = event.motion.x;
-    editor.mouseY = event.motion.y;
-    handleMotion(event.motion.x, event.motion.y, editor.selection, editor.currentBrickType,
-                 editor.state, editor.bricks, editor.helpText);
+  case InputKind::Motion:
+    notePointer(event, editor);
+    handleMotion(event.x, event.y, editor.selection, editor.currentBrickType, editor.state,
+                 editor.bricks, editor.helpText);
     break;
-  case SDL_MOUSEBUTTONDOWN:
-    editor.mouseX = event.button.x;
-    editor.mouseY = event.button.y;
-    handleButtonDown(event.button, editor);
+  case InputKind::ButtonDown:
+    notePointer(event, editor);
+    handleButtonDown(event, editor);
     break;
-  case SDL_MOUSEBUTTONUP:
-    editor.mouseX = event.button.x;
-    editor.mouseY = event.button.y;
-    handleButtonUp(event.button, editor);
+  case InputKind::ButtonUp:
+    notePointer(event, editor);
+    handleButtonUp(event, editor, levelDirectory);
     break;
-  case SDL_QUIT:
+  case InputKind::Quit:
     editor.quitRequested = true;
     break;
-  default:
+  case InputKind::None:
     break;
   }
 }

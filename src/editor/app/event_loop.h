@@ -1,9 +1,10 @@
 #pragma once
-// The editor's event loop: polls without ever sleeping, hands every event to dispatchEvent and
-// draws a frame once more than 25 ms have passed since the last one.
+// The editor's event loop: hands every event to dispatchEvent at once, draws a frame once more
+// than 25 ms have passed since the last one, and sleeps a millisecond when there is nothing to
+// do.
 
 #include "editor/editor.h"
-#include "render/frame.h"
+#include "render/render_resources.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "editor/run_editor.h"
+#include "editor/app/run_editor.h"
 
 // The editor takes no arguments.
 int main(int, char **) {

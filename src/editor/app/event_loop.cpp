@@ -1,0 +1,42 @@
+#include "editor/app/event_loop.h"
+
+#include "editor/app/sdl_input.h"
+#include "editor/control/handle_input.h"
+#include "render/frame.h"
+
+void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t lastFrameTicks) {
+  // A frame is drawn from the editor and the pointer alone: while no event has been handled
+  // since the last frame and the pointer is where that frame drew it, the next frame would be
+  // the same pixels, so it is skipped.
+  bool handledSinceFrame = true;
+  int32_t drawnPointerX = -1;
+  int32_t drawnPointerY = -1;
+  SDL_Event event;
+  do {
+    // Events polled below count for the next pass: the frame shows where the pointer stood
+    // when this pass began.
+    editor.pointerX = editor.mouseX;
+    editor.pointerY = editor.mouseY;
+    bool handled = false;
+    while (SDL_PollEvent(&event)) {
+      dispatchEvent(event, editor);
+      handled = true;
+    }
+    handledSinceFrame = handledSinceFrame || handled;
+    const uint32_t now = SDL_GetTicks();
+    if (frameDue(now, lastFrameTicks)) {
+      if (handledSinceFrame || editor.pointerX != drawnPointerX ||
+          editor.pointerY != drawnPointerY) {
+        drawFrame(resources, editor);
+        handledSinceFrame = false;
+        drawnPointerX = editor.pointerX;
+        drawnPointerY = editor.pointerY;
+      }
+      lastFrameTicks = now;
+    }
+    // Idle: a millisecond's sleep keeps the editor quiet and delays the next event by at most
+    // about that much.
+    if (!handled)
+      SDL_Delay(1);
+  } while (!editor.quitRequested);
+}

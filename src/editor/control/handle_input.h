@@ -1,0 +1,15 @@
+#pragma once
+// Hands one input event to the handler of the current mode, by its kind and the editor's mode.
+
+#include "editor/control/input_event.h"
+#include "editor/editor.h"
+
+#include <cstdint>
+
+// A frame is due when more than 25 ms have passed, in unsigned 32-bit arithmetic so that the
+// wrap of the tick counter does no harm.
+bool frameDue(uint32_t now, uint32_t lastFrameTicks);
+
+// Handles one event at once. Saving and listing go to levelDirectory.
+void handleInput(const InputEvent &event, Editor &editor,
+                 const std::string &levelDirectory = "niv/");

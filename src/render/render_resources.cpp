@@ -1,0 +1,67 @@
+#include "render/render_resources.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int FontSize = 16;
+
+// Start-up messages go to standard output; flushed at once so that a failed start is seen
+// even when the output is a file.
+bool fail(const char *format, const char *detail) {
+  std::printf(format, detail);
+  std::fflush(stdout);
+  return false;
+}
+
+} // namespace
+
+RenderSetup::RenderSetup(const ResourcePaths &paths) {
+  ok_ = open(paths);
+}
+
+bool RenderSetup::open(const ResourcePaths &paths) {
+  if (SDL_Init(SDL_INIT_VIDEO) < 0)
+    return fail("Unable to init SDL: %s\n", SDL_GetError());
+  sdlStarted_ = true;
+  // Every exit from here on shuts the library down, the screen with it.
+  std::atexit(SDL_Quit);
+
+  SDL_Surface *screen = SDL_SetVideoMode(1024, 768, 0, SDL_HWSURFACE | SDL_DOUBLEBUF);
+  if (!screen)
+    return fail("Unable to set 1024*768 video: %s\n", SDL_GetError());
+  resources_.screen = screen;
+  // Used to dim the screen behind dialogs; the frame does without it when it is missing.
+  const SDL_PixelFormat *format = screen->format;
+  resources_.backSurface =
+      SDL_CreateRGBSurface(SDL_HWSURFACE, screen->w, screen->h, format->BitsPerPixel, format->Rmask,
+                           format->Gmask, format->Bmask, format->Amask);
+
+  if (paths.font != nullptr) {
+    // Without text there is no usable editor: every label and dialog needs the font.
+    if (TTF_Init() == -1)
+      return fail("Unable to init SDL_ttf: %s\n", TTF_GetError());
+    ttfStarted_ = true;
+    resources_.font = TTF_OpenFont(paths.font, FontSize);
+    if (!resources_.font)
+      return fail("Unable to load font: %s\n", TTF_GetError());
+  }
+
+  // The load closes the stream, also when it fails.
+  resources_.sheet = SDL_LoadBMP_RW(SDL_RWFromFile(paths.sheet, "rb"), 1);
+  if (!resources_.sheet)
+    return fail("Unable to load bitmap: %s\n", SDL_GetError());
+  return true;
+}
+
+RenderSetup::~RenderSetup() {
+  if (resources_.font)
+    TTF_CloseFont(resources_.font);
+  if (ttfStarted_)
+    TTF_Quit();
+  SDL_FreeSurface(resources_.sheet);
+  SDL_FreeSurface(resources_.backSurface);
+  if (sdlStarted_)
+    SDL_Quit();
+}

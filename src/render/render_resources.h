@@ -1,0 +1,46 @@
+#pragma once
+// The four things every frame is drawn with, and the one owner that opens and closes them for
+// the editor, the frame tests, the benchmarks and the command line alike.
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+// The surfaces and font created at start-up and held by the event loop.
+struct RenderResources {
+  SDL_Surface *screen;
+  SDL_Surface *backSurface; // may be missing: dialogs are then drawn without dimming
+  SDL_Surface *sheet;
+  TTF_Font *font; // missing only where no text is drawn (the command-line renderer)
+};
+
+struct ResourcePaths {
+  const char *font = "comic.ttf"; // nullptr: no text renderer, no font
+  const char *sheet = "bmp/objets.bmp";
+};
+
+// Opens, in this order: the library (video), the 1024 by 768 double-buffered screen, the back
+// surface of the screen's format, the text renderer and the font at 16 points, and the sprite
+// sheet. On the first failure it prints one line naming it to standard output and stops; ok()
+// is then false and what was opened is closed again by the destructor, in reverse order.
+//
+// The messages: "Unable to init SDL: %s\n", "Unable to set 1024*768 video: %s\n",
+// "Unable to init SDL_ttf: %s\n", "Unable to load font: %s\n", "Unable to load bitmap: %s\n",
+// each with the library's error text. A missing back surface is not a failure.
+class RenderSetup {
+public:
+  explicit RenderSetup(const ResourcePaths &paths = {});
+  ~RenderSetup();
+  RenderSetup(const RenderSetup &) = delete;
+  RenderSetup &operator=(const RenderSetup &) = delete;
+
+  bool ok() const { return ok_; }
+  const RenderResources &resources() const { return resources_; }
+
+private:
+  bool open(const ResourcePaths &paths);
+
+  RenderResources resources_{nullptr, nullptr, nullptr, nullptr};
+  bool sdlStarted_ = false;
+  bool ttfStarted_ = false;
+  bool ok_ = false;
+};
