@@ -19,6 +19,9 @@ struct Editor {
   TextField authorField;
   std::vector<std::string> levelList;
   std::string helpText = "...";
+  // Mirror placement: every placement also lays the pattern's mirror image. Off at start; the
+  // M key switches it in the Editing mode.
+  bool mirror = false;
 
   // Position of the latest mouse event handled. No preview until the mouse first moves.
   int32_t mouseX = 0;

@@ -67,6 +67,12 @@ constexpr int LevelWidth = LevelBox.w;
 constexpr int LevelHeight = LevelBox.h;
 constexpr int LevelRight = LevelLeft + LevelWidth;  // 776, one past the last column
 constexpr int LevelBottom = LevelTop + LevelHeight; // 470, one past the last row
+// Mirror placement reflects bricks about the field's vertical centre line, x 400: a brick at x
+// covers [x, x + 40) and its twin [760 - x, 800 - x).
+constexpr int LevelCentreX = LevelLeft + LevelWidth / 2;
+constexpr int mirroredX(int x) {
+  return 2 * LevelCentreX - BrickWidth - x;
+}
 // A left release here ends the placement drag.
 constexpr Region LevelAreaRegion = pixelsOf(LevelBox);
 // The right click retypes or erases bricks over the level area and one pixel beyond it.

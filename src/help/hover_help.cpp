@@ -5,11 +5,11 @@
 #include "tools/place_pattern.h"
 
 int handleMotion(int x, int y, Selection &selection, const int32_t &currentBrickType,
-                 EditorState &state, Bricks &bricks, std::string &helpText) {
+                 EditorState &state, Bricks &bricks, std::string &helpText, bool mirrored) {
   helpText.clear();
   // The drag goes on in every mode, button held or not: only painting counts.
   if (state.painting == 1 && inPlacementArea(x, y, state))
-    placePattern(x, y, selection, currentBrickType, state, bricks);
+    placePattern(x, y, selection, currentBrickType, state, bricks, mirrored);
   helpText = helpTextAt(x, y, currentBrickType, state);
   return 1;
 }

@@ -6,6 +6,6 @@
 
 #include <string>
 
-// Always returns 1.
+// Always returns 1. mirrored makes the drag lay the pattern's mirror image too (placePattern).
 int handleMotion(int x, int y, Selection &selection, const int32_t &currentBrickType,
-                 EditorState &state, Bricks &bricks, std::string &helpText);
+                 EditorState &state, Bricks &bricks, std::string &helpText, bool mirrored = false);

@@ -81,17 +81,37 @@ void drawPreview(SDL_Surface *screen, SDL_Surface *sheet, const Editor &editor) 
   if (editor.currentBrickType <= 0 || !inPlacementArea(editor.pointerX, editor.pointerY, state))
     return;
   setSheetAlpha(sheet, true);
-  forEachPatternBrick(editor.selection, state, editor.pointerX, editor.pointerY, [&](int x, int y) {
+  const int originX = editor.pointerX;
+  const int originY = editor.pointerY;
+  forEachPatternBrick(editor.selection, state, originX, originY, [&](int x, int y) {
     drawBrickSprite(screen, sheet, editor.currentBrickType, x, y);
     return true;
   });
+  if (!editor.mirror)
+    return;
+  // The twins a mirrored placement would lay with them; one that falls on a pattern brick is
+  // laid once, so it is shown once.
+  forEachPatternBrick(editor.selection, state, originX, originY, [&](int x, int y) {
+    if (!patternBrickAt(editor.selection, state, originX, originY, mirroredX(x), y))
+      drawBrickSprite(screen, sheet, editor.currentBrickType, mirroredX(x), y);
+    return true;
+  });
+}
+
+// The axis of mirror placement, dotted down the field between its two middle columns.
+void drawMirrorLine(SDL_Surface *canvas) {
+  constexpr int Dash = 4;
+  for (int y = LevelTop; y < LevelBottom; y += 2 * Dash)
+    fillBox(canvas, Box{LevelCentreX - 1, y, 2, std::min(Dash, LevelBottom - y)}, White);
 }
 
 } // namespace
 
 void drawLevelField(SDL_Surface *canvas, SDL_Surface *sheet, const Bricks &bricks,
-                    int32_t brickCount) {
+                    int32_t brickCount, bool mirrorLine) {
   fillBox(canvas, LevelBox, Grey);
+  if (mirrorLine)
+    drawMirrorLine(canvas);
   setSheetAlpha(sheet, false);
   const int32_t count = std::min<int32_t>(brickCount, BrickSlots);
   for (int32_t slot = 0; slot < count; ++slot)
@@ -109,7 +129,7 @@ void drawFrame(const RenderResources &resources, const Editor &editor) {
   // The palette comes between the field's grey and its bricks, as it always has; they do not
   // overlap, so drawing the field in one piece after it gives the same pixels.
   drawPalette(canvas, sheet, editor.currentBrickType);
-  drawLevelField(canvas, sheet, editor.bricks, editor.state.brickCount);
+  drawLevelField(canvas, sheet, editor.bricks, editor.state.brickCount, editor.mirror);
   drawCellGrid(canvas, PatternGrid,
                [&](int column, int row) { return editor.selection[cellIndex(column, row)] != 0; });
   drawButtons(canvas, resources.font);

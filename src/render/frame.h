@@ -8,6 +8,7 @@
 void drawFrame(const RenderResources &resources, const Editor &editor);
 
 // The playing field alone: the grey level area and the bricks in use over it, opaque, in slot
-// order. The frame draws the field through this, and so does the command-line renderer.
+// order; with mirrorLine, a dotted line down its centre under the bricks. The frame draws the
+// field through this, and so does the command-line renderer.
 void drawLevelField(SDL_Surface *canvas, SDL_Surface *sheet, const Bricks &bricks,
-                    int32_t brickCount);
+                    int32_t brickCount, bool mirrorLine = false);

@@ -3,6 +3,6 @@
 
 #include "editor/editor_state.h"
 
-// Always returns 1.
+// Always returns 1. mirrored lays the pattern's mirror image too (placePattern).
 int handleButtonPress(int x, int y, int button, Selection &selection, int32_t &currentBrickType,
-                      EditorState &state, Bricks &bricks);
+                      EditorState &state, Bricks &bricks, bool mirrored = false);

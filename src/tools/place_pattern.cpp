@@ -5,6 +5,8 @@
 #include "tools/bricks_in_use.h"
 #include "tools/overlap_index.h"
 
+#include <algorithm>
+
 namespace {
 
 struct Origin {
@@ -27,7 +29,7 @@ bool originBesideBrick(int x, int y, const EditorState &state, const Bricks &bri
 } // namespace
 
 int placePattern(int x, int y, const Selection &selection, int32_t brickType, EditorState &state,
-                 Bricks &bricks) {
+                 Bricks &bricks, bool mirrored) {
   if (brickType == 0)
     return 0;
   const int32_t inUse = bricksInUse(state.brickCount);
@@ -37,32 +39,46 @@ int placePattern(int x, int y, const Selection &selection, int32_t brickType, Ed
       !originBesideBrick(x, y, state, bricks, inUse, origin))
     return 0;
 
-  // First pass: refuse on any overlap, and count the bricks so that nothing is written past
-  // the last slot. This runs on every motion of a drag; the index keeps it from testing every
-  // cell against every brick.
+  // Refuse on any overlap with the bricks in use. This runs on every motion of a drag; the
+  // index keeps it from testing every cell against every brick.
   OverlapIndex index;
   buildOverlapIndex(bricks, inUse, index);
-  int newBricks = 0;
+  Bricks laid;
+  int32_t count = 0;
   const bool free = forEachPatternBrick(selection, state, origin.x, origin.y, [&](int px, int py) {
     if (overlapsBrickInUse(index, px, py))
       return false;
-    ++newBricks;
+    laid[count++] = Brick{px, py, brickType};
     return true;
   });
   if (!free)
     return 0;
+
+  Bricks twins;
+  int32_t twinCount = 0;
+  if (mirrored) {
+    OverlapIndex pattern;
+    buildOverlapIndex(laid, count, pattern);
+    for (int32_t i = 0; i < count; ++i) {
+      const Brick twin{mirroredX(laid[i].x), laid[i].y, brickType};
+      // Pattern bricks never overlap one another, so a twin that is one of them overlaps no
+      // other.
+      if (patternBrickAt(selection, state, origin.x, origin.y, twin.x, twin.y))
+        continue;
+      if (overlapsBrickInUse(pattern, twin.x, twin.y) || overlapsBrickInUse(index, twin.x, twin.y))
+        return 0;
+      twins[twinCount++] = twin;
+    }
+  }
   // An empty grid places nothing, and leaves brickCount as it was.
-  if (newBricks == 0)
+  if (count == 0)
     return 1;
   // Only a level file with bricks that break the rules can get here; all or nothing still.
-  if (inUse + newBricks > BrickSlots)
+  if (inUse + count + twinCount > BrickSlots)
     return 0;
 
-  int32_t slot = inUse;
-  forEachPatternBrick(selection, state, origin.x, origin.y, [&](int px, int py) {
-    bricks[slot++] = Brick{px, py, brickType};
-    return true;
-  });
-  state.brickCount = slot;
+  std::copy_n(laid.begin(), count, bricks.begin() + inUse);
+  std::copy_n(twins.begin(), twinCount, bricks.begin() + inUse + count);
+  state.brickCount = inUse + count + twinCount;
   return 1;
 }

@@ -17,6 +17,8 @@ void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &l
     editor.quitRequested = true;
 
   EditorState &state = editor.state;
+  if (state.mode == Editing && event.key == Key::M && !event.ctrl)
+    editor.mirror = !editor.mirror;
   const bool completes = event.key == Key::Return;
   if (state.mode == EnteringLevelName) {
     if (!editor.levelNameField.text().empty() && completes)
@@ -46,7 +48,7 @@ void handleButtonDown(const InputEvent &event, Editor &editor) {
   else
     return;
   handleButtonPress(event.x, event.y, code, editor.selection, editor.currentBrickType, editor.state,
-                    editor.bricks);
+                    editor.bricks, editor.mirror);
 }
 
 void stepBrickType(int32_t &type, int step) {
@@ -119,7 +121,7 @@ void handleInput(const InputEvent &event, Editor &editor, const std::string &lev
   case InputKind::Motion:
     notePointer(event, editor);
     handleMotion(event.x, event.y, editor.selection, editor.currentBrickType, editor.state,
-                 editor.bricks, editor.helpText);
+                 editor.bricks, editor.helpText, editor.mirror);
     break;
   case InputKind::ButtonDown:
     notePointer(event, editor);
