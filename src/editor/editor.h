@@ -3,6 +3,8 @@
 // handed to the right handler by a plain function.
 
 #include "editor/editor_state.h"
+#include "editor/history.h"
+#include "editor/saved_level.h"
 #include "editor/text_field.h"
 
 #include <string>
@@ -19,6 +21,9 @@ struct Editor {
   TextField authorField;
   std::vector<std::string> levelList;
   std::string helpText = "...";
+  // The steps that undo and redo walk, and the level as last saved or opened.
+  History history;
+  SavedLevel saved;
 
   // Position of the latest mouse event handled. No preview until the mouse first moves.
   int32_t mouseX = 0;
