@@ -4,12 +4,14 @@
 # second save. The window title must follow each step, and both saves write the same bytes.
 # Usage: undo_session.sh RUN_DIR (the directory holding brickedit, comic.ttf and bmp/).
 set -euo pipefail
-if [[ -z ${UNDO_SESSION_DISPLAY:-} ]]; then
-  UNDO_SESSION_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
-fi
 run_dir=$(realpath "$1")
-work=$(mktemp -d) pid=
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+work=$(mktemp -d) pid= xvfb=
+trap 'kill $pid $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+# The server picks a free display itself and writes its number once it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br -noreset 3>"$work/display" 2>/dev/null &
+xvfb=$!
+until grep -q . "$work/display"; do sleep 0.01; done
+export DISPLAY=:$(cat "$work/display")
 ln -s "$run_dir/comic.ttf" "$run_dir/bmp" "$work/" && mkdir "$work/niv" && cd "$work"
 xdotool mousemove 1000 700
 "$run_dir/brickedit" >/dev/null & pid=$!
