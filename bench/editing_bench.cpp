@@ -1,12 +1,21 @@
 // The placement at its worst and one motion event of a drag. Motion events can arrive about
-// 1 ms apart, so each must cost well under that.
+// 1 ms apart, so each must cost well under that. Then undo, redo and the recording of a step
+// on a full level, each against the 26 ms between two frames (pct_of_26ms), with the memory of
+// a history of 1,000 such steps (history_KB once the history is full).
+//
+// build/bench/benchmarks --benchmark_filter='Step|Undo|Redo' --benchmark_repetitions=5
+//   --benchmark_report_aggregates_only=true
 
+#include "editor/editor.h"
 #include "editor/editor_state.h"
+#include "editor/history.h"
 #include "help/hover_help.h"
 #include "tools/place_pattern.h"
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <memory>
 #include <string>
 
 namespace {
@@ -55,5 +64,99 @@ void BM_MotionDuringDrag(benchmark::State &run) {
   }
 }
 BENCHMARK(BM_MotionDuringDrag)->Unit(benchmark::kMicrosecond);
+
+// 396 bricks filling the level area, column by column.
+std::unique_ptr<Editor> fullLevel() {
+  auto editor = std::make_unique<Editor>();
+  for (int slot = 0; slot < BrickSlots; ++slot) {
+    editor->bricks[slot] = Brick{24 + BrickWidth * (slot / GridRows),
+                                 30 + BrickHeight * (slot % GridRows), 1 + slot % LastBrickType};
+  }
+  editor->state.brickCount = BrickSlots;
+  return editor;
+}
+
+// The dearest step there is: every brick retyped, every pattern cell flipped, a setting
+// changed. A step that opens a level over a full one changes no more than this.
+void changeEverything(Editor &editor) {
+  for (Brick &brick : editor.bricks)
+    brick.type = brick.type % LastBrickType + 1;
+  for (uint8_t &cell : editor.selection)
+    cell = cell == 0 ? 1 : 0;
+  editor.state.spacingX ^= 1;
+}
+
+// The commonest step on a full level: one brick retyped.
+void retypeOne(Editor &editor) {
+  editor.bricks[200].type = editor.bricks[200].type % LastBrickType + 1;
+}
+
+using Clock = std::chrono::steady_clock;
+
+// The time spent, per iteration, as a share of the 26 ms between two frames.
+void reportShareOfFrame(benchmark::State &run, Clock::duration spent) {
+  const double seconds = std::chrono::duration<double>(spent).count();
+  if (run.iterations() > 0)
+    run.counters["pct_of_26ms"] = 100.0 * seconds / static_cast<double>(run.iterations()) / 0.026;
+}
+
+void reportHistory(benchmark::State &run, const History &history) {
+  run.counters["steps"] = static_cast<double>(history.steps.size());
+  run.counters["history_KB"] = static_cast<double>(historyBytes(history)) / 1024.0;
+}
+
+// Opening the step (a copy of the work), the change, closing it (the comparison and the
+// kept differences); once the history is full, dropping the oldest step as well.
+template <void (*change)(Editor &)> void BM_RecordStep(benchmark::State &run) {
+  auto editor = fullLevel();
+  const Clock::time_point start = Clock::now();
+  for (auto _ : run) {
+    openStep(*editor);
+    change(*editor);
+    closeStep(*editor, true);
+  }
+  reportShareOfFrame(run, Clock::now() - start);
+  reportHistory(run, editor->history);
+}
+BENCHMARK(BM_RecordStep<changeEverything>)->Name("BM_RecordStep/full_level")->MinTime(0.2);
+BENCHMARK(BM_RecordStep<retypeOne>)->Name("BM_RecordStep/one_brick")->MinTime(0.2);
+
+// A full history of the dearest steps, walked back (undo) or forth (redo) one step per
+// iteration; at either end it is walked back the other way with the clock stopped.
+void walkHistory(benchmark::State &run, bool (*step)(Editor &), bool (*back)(Editor &)) {
+  auto editor = fullLevel();
+  for (std::size_t i = 0; i < HistoryLimit; ++i) {
+    openStep(*editor);
+    changeEverything(*editor);
+    closeStep(*editor, true);
+  }
+  if (step == redoStep) {
+    while (undoStep(*editor)) {
+    }
+  }
+  Clock::duration spent{};
+  for (auto _ : run) {
+    Clock::time_point start = Clock::now();
+    if (!step(*editor)) {
+      run.PauseTiming();
+      while (back(*editor)) {
+      }
+      run.ResumeTiming();
+      start = Clock::now();
+      step(*editor);
+    }
+    spent += Clock::now() - start;
+  }
+  reportShareOfFrame(run, spent);
+  reportHistory(run, editor->history);
+}
+void BM_UndoFullLevel(benchmark::State &run) {
+  walkHistory(run, undoStep, redoStep);
+}
+void BM_RedoFullLevel(benchmark::State &run) {
+  walkHistory(run, redoStep, undoStep);
+}
+BENCHMARK(BM_UndoFullLevel);
+BENCHMARK(BM_RedoFullLevel);
 
 } // namespace

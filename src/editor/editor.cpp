@@ -2,4 +2,5 @@
 
 Editor::Editor() {
   resetSelection(selection);
+  saved.selection = selection;
 }

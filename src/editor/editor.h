@@ -3,6 +3,8 @@
 // handed to the right handler by a plain function.
 
 #include "editor/editor_state.h"
+#include "editor/history.h"
+#include "editor/saved_level.h"
 #include "editor/text_field.h"
 
 #include <string>
@@ -22,6 +24,9 @@ struct Editor {
   // Mirror placement: every placement also lays the pattern's mirror image. Off at start; the
   // M key switches it in the Editing mode.
   bool mirror = false;
+  // The steps that undo and redo walk, and the level as last saved or opened.
+  History history;
+  SavedLevel saved;
 
   // Position of the latest mouse event handled. No preview until the mouse first moves.
   int32_t mouseX = 0;

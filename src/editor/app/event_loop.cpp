@@ -2,7 +2,25 @@
 
 #include "editor/app/sdl_input.h"
 #include "editor/control/handle_input.h"
+#include "editor/saved_level.h"
 #include "render/frame.h"
+
+#include <string>
+#include <utility>
+
+namespace {
+
+// The window's title names the level and marks unsaved work; the library is told only when it
+// changes.
+void showTitle(const Editor &editor, std::string &shown) {
+  std::string title = windowTitle(editor);
+  if (title == shown)
+    return;
+  SDL_WM_SetCaption(title.c_str(), title.c_str());
+  shown = std::move(title);
+}
+
+} // namespace
 
 void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t lastFrameTicks) {
   // A frame is drawn from the editor and the pointer alone: while no event has been handled
@@ -11,6 +29,8 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
   bool handledSinceFrame = true;
   int32_t drawnPointerX = -1;
   int32_t drawnPointerY = -1;
+  std::string shownTitle;
+  showTitle(editor, shownTitle);
   SDL_Event event;
   do {
     // Events polled below count for the next pass: the frame shows where the pointer stood
@@ -23,6 +43,8 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
       handled = true;
     }
     handledSinceFrame = handledSinceFrame || handled;
+    if (handled)
+      showTitle(editor, shownTitle);
     const uint32_t now = SDL_GetTicks();
     if (frameDue(now, lastFrameTicks)) {
       if (handledSinceFrame || editor.pointerX != drawnPointerX ||

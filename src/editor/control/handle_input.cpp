@@ -1,14 +1,42 @@
 #include "editor/control/handle_input.h"
 
+#include "editor/screen_layout.h"
 #include "help/hover_help.h"
 #include "storage/level_browser.h"
 #include "storage/level_file.h"
+#include "storage/level_readback.h"
 #include "tools/button_press.h"
 #include "tools/button_release.h"
 
 namespace {
 
 constexpr int FrameThresholdMs = 25;
+
+const std::string LevelExtension = ".lvbk";
+
+// Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo. Returns whether the key was one of them.
+bool handleHistoryKey(const InputEvent &event, Editor &editor) {
+  if (!event.ctrl)
+    return false;
+  if (event.key == Key::Z && !event.shift)
+    undoStep(editor);
+  else if (event.key == Key::Y || event.key == Key::Z)
+    redoStep(editor);
+  else
+    return false;
+  return true;
+}
+
+void saveAndMark(Editor &editor, const std::string &levelDirectory) {
+  const std::string &name = editor.levelNameField.text();
+  const EditorState &state = editor.state;
+  if (saveLevel(state, editor.bricks, name, editor.authorField.text(), levelDirectory) == 0)
+    return;
+  // A failed save has printed why and must not count the level as saved: the file is read
+  // back before the title loses its mark.
+  if (levelFileHolds(levelDirectory + name + LevelExtension, editor.bricks, state.brickCount))
+    markSaved(editor, name);
+}
 
 // Only Return completes a name; the keypad's Enter does not.
 void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
@@ -17,6 +45,9 @@ void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &l
     editor.quitRequested = true;
 
   EditorState &state = editor.state;
+  // The browser ignores them; in the name dialogs they go to the field like any key.
+  if (state.mode == Editing && handleHistoryKey(event, editor))
+    return;
   if (state.mode == Editing && event.key == Key::M && !event.ctrl)
     editor.mirror = !editor.mirror;
   const bool completes = event.key == Key::Return;
@@ -27,8 +58,7 @@ void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &l
       editor.levelNameField.handleKey(event.key, event.character);
   } else if (state.mode == EnteringAuthorName) {
     if (!editor.authorField.text().empty() && completes) {
-      saveLevel(state, editor.bricks, editor.levelNameField.text(), editor.authorField.text(),
-                levelDirectory);
+      saveAndMark(editor, levelDirectory);
       // Back to editing whatever the save did; a failed save has printed why.
       state.mode = Editing;
     } else {
@@ -47,6 +77,10 @@ void handleButtonDown(const InputEvent &event, Editor &editor) {
     code = ButtonRight;
   else
     return;
+  // A left press opens the step that its drag trail joins until the left release. A right
+  // press changes nothing.
+  if (code == ButtonLeft)
+    openStep(editor);
   handleButtonPress(event.x, event.y, code, editor.selection, editor.currentBrickType, editor.state,
                     editor.bricks, editor.mirror);
 }
@@ -59,15 +93,33 @@ void stepBrickType(int32_t &type, int step) {
     type = LastBrickType;
 }
 
+// loadLevel, then the opened level's name for the title: the file name without ".lvbk".
+void openPickedLevel(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
+  EditorState &state = editor.state;
+  const int64_t picked = contains(BrowserPickRegion, event.x, event.y)
+                             ? browserNameAt(event.y, state.browserScroll, editor.levelList.size())
+                             : -1;
+  loadLevel(event.x, event.y, editor.bricks, state, editor.levelList, levelDirectory);
+  if (picked < 0 || state.mode != Editing)
+    return;
+  const std::string &file = editor.levelList[static_cast<std::size_t>(picked)];
+  markSaved(editor, file.substr(0, file.size() - LevelExtension.size()));
+}
+
 void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
   EditorState &state = editor.state;
   switch (event.button) {
   case MouseRight:
-    if (state.mode == Editing)
+    if (state.mode == Editing) {
+      openStep(editor);
       handleButtonRelease(event.x, event.y, ButtonRight, editor.selection, editor.currentBrickType,
                           state, editor.bricks);
+      closeStep(editor);
+    }
     break;
   case MouseLeft:
+    // The release ends the drag's step; what the release itself does is a step of its own.
+    openStep(editor);
     if (state.mode == Editing) {
       const int result = handleButtonRelease(event.x, event.y, ButtonLeft, editor.selection,
                                              editor.currentBrickType, state, editor.bricks);
@@ -80,10 +132,12 @@ void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &
     // A separate test: the release that just opened the browser lies on the "open" button,
     // outside the list, so it picks nothing.
     if (state.mode == BrowsingLevels)
-      loadLevel(event.x, event.y, editor.bricks, state, editor.levelList, levelDirectory);
+      openPickedLevel(event, editor, levelDirectory);
     // A left release ends the placement drag wherever it happens, so a drag cannot outlive
     // the button being held (say, released over the palette or in a dialog).
     state.painting = 0;
+    // "Effacer tout !" is a step even when it reset only the settings.
+    closeStep(editor, contains(ClearAllClickRegion, event.x, event.y));
     break;
   case WheelDown:
     if (state.mode == Editing)
@@ -120,6 +174,9 @@ void handleInput(const InputEvent &event, Editor &editor, const std::string &lev
     break;
   case InputKind::Motion:
     notePointer(event, editor);
+    // Bricks laid by a drag belong to a step even when no press opened it.
+    if (editor.state.painting != 0 && !editor.history.stepOpen)
+      openStep(editor);
     handleMotion(event.x, event.y, editor.selection, editor.currentBrickType, editor.state,
                  editor.bricks, editor.helpText, editor.mirror);
     break;

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Undo and redo with the real keys in the real window, under a private X server: two bricks,
+# a save, an erase taken back with Ctrl+Z, done again with Ctrl+Y, taken back again, and a
+# second save. The window title must follow each step, and both saves write the same bytes.
+# Usage: undo_session.sh RUN_DIR (the directory holding brickedit, comic.ttf and bmp/).
+set -euo pipefail
+run_dir=$(realpath "$1")
+work=$(mktemp -d) pid= xvfb=
+trap 'kill $pid $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+# The server picks a free display itself and writes its number once it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br -noreset 3>"$work/display" 2>/dev/null &
+xvfb=$!
+until grep -q . "$work/display"; do sleep 0.01; done
+export DISPLAY=:$(cat "$work/display")
+ln -s "$run_dir/comic.ttf" "$run_dir/bmp" "$work/" && mkdir "$work/niv" && cd "$work"
+xdotool mousemove 1000 700
+"$run_dir/brickedit" >/dev/null & pid=$!
+for _ in $(seq 300); do
+  window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1) && break
+  sleep 0.01
+done
+# Events reach the editor a few milliseconds after xdotool returns: poll for the title.
+expect_title() {
+  for _ in $(seq 300); do
+    [[ $(xdotool getwindowname "$window") == "$1" ]] && return
+    sleep 0.01
+  done
+  echo "title is '$(xdotool getwindowname "$window")', expected '$1'" && exit 1
+}
+expect_title "BrickEdit"
+xdotool mousemove 100 100 click 1 mousemove 300 100 click 1
+expect_title "BrickEdit *"
+# "Sauvegarder !", the level's name, Return, the author's name, Return.
+xdotool mousemove 805 385 click 1 type u && xdotool key Return type e && xdotool key Return
+expect_title "BrickEdit - u"
+cmp niv/u.lvbk <(printf '2\r\n100;100;1\r\n300;100;1\r\ne')
+# Palette type 1, chosen at start, is dropped: a right click then erases the first brick.
+xdotool mousemove 805 65 click 1 mousemove 110 105 click 3
+expect_title "BrickEdit - u *"
+xdotool key ctrl+z && expect_title "BrickEdit - u"
+xdotool key ctrl+y && expect_title "BrickEdit - u *"
+xdotool key ctrl+z && expect_title "BrickEdit - u"
+cp niv/u.lvbk first.lvbk && rm niv/u.lvbk
+xdotool mousemove 805 385 click 1 key Return key Return
+for _ in $(seq 300); do [[ -e niv/u.lvbk ]] && break; sleep 0.01; done
+cmp first.lvbk niv/u.lvbk
+xdotool key Escape && wait "$pid"
+echo "undo session: titles and saved bytes as expected"
