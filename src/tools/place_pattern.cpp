@@ -3,6 +3,7 @@
 #include "editor/pattern_bricks.h"
 #include "editor/screen_layout.h"
 #include "tools/bricks_in_use.h"
+#include "tools/overlap_index.h"
 
 namespace {
 
@@ -37,13 +38,14 @@ int placePattern(int x, int y, const Selection &selection, int32_t brickType, Ed
     return 0;
 
   // First pass: refuse on any overlap, and count the bricks so that nothing is written past
-  // the last slot.
+  // the last slot. This runs on every motion of a drag; the index keeps it from testing every
+  // cell against every brick.
+  OverlapIndex index;
+  buildOverlapIndex(bricks, inUse, index);
   int newBricks = 0;
   const bool free = forEachPatternBrick(selection, state, origin.x, origin.y, [&](int px, int py) {
-    for (int32_t slot = 0; slot < inUse; ++slot) {
-      if (bricksOverlap(px, py, bricks[slot].x, bricks[slot].y))
-        return false;
-    }
+    if (overlapsBrickInUse(index, px, py))
+      return false;
     ++newBricks;
     return true;
   });
