@@ -57,8 +57,13 @@ void buildOverlapIndex(const Bricks &bricks, int32_t inUse, OverlapIndex &index)
 
 bool overlapsBrickInUse(const OverlapIndex &index, int x, int y) {
   const Bricks &bricks = *index.bricks;
-  if (!insideLevelArea(x, y))
-    return overlapsAnyBrick(bricks, index.inUse, x, y);
+  if (!insideLevelArea(x, y)) {
+    for (int32_t slot = 0; slot < index.inUse; ++slot) {
+      if (bricksOverlap(x, y, bricks[slot].x, bricks[slot].y))
+        return true;
+    }
+    return false;
+  }
   // Buckets holding a brick less than a brick's size away on each axis.
   const int firstColumn = (x - (BrickWidth - 1) - OverlapIndexLeft) / BrickWidth;
   const int lastColumn = (x + (BrickWidth - 1) - OverlapIndexLeft) / BrickWidth;
@@ -73,14 +78,6 @@ bool overlapsBrickInUse(const OverlapIndex &index, int x, int y) {
       if (bricksOverlap(x, y, brick.x, brick.y))
         return true;
     }
-  }
-  return false;
-}
-
-bool overlapsAnyBrick(const Bricks &bricks, int32_t inUse, int x, int y) {
-  for (int32_t slot = 0; slot < inUse; ++slot) {
-    if (bricksOverlap(x, y, bricks[slot].x, bricks[slot].y))
-      return true;
   }
   return false;
 }

@@ -37,7 +37,3 @@ void buildOverlapIndex(const Bricks &bricks, int32_t inUse, OverlapIndex &index)
 
 // True when a brick at (x, y) would overlap a brick in use, exactly as bricksOverlap says.
 bool overlapsBrickInUse(const OverlapIndex &index, int x, int y);
-
-// The same by testing every brick of slots 0 to inUse - 1: cheaper than building the index
-// when only a few positions are asked about.
-bool overlapsAnyBrick(const Bricks &bricks, int32_t inUse, int x, int y);

@@ -7,9 +7,6 @@
 
 namespace {
 
-// About as many brick tests as building the overlap index costs.
-constexpr int64_t DirectOverlapTestLimit = 4096;
-
 struct Origin {
   int x;
   int y;
@@ -40,29 +37,24 @@ int placePattern(int x, int y, const Selection &selection, int32_t brickType, Ed
       !originBesideBrick(x, y, state, bricks, inUse, origin))
     return 0;
 
-  // The bricks the pattern lays: they decide how to test for overlaps, and they must fit the
-  // free slots.
+  // First pass: refuse on any overlap, and count the bricks so that nothing is written past
+  // the last slot. This runs on every motion of a drag; the index keeps it from testing every
+  // cell against every brick.
+  OverlapIndex index;
+  buildOverlapIndex(bricks, inUse, index);
   int newBricks = 0;
-  forEachPatternBrick(selection, state, origin.x, origin.y, [&](int, int) {
+  const bool free = forEachPatternBrick(selection, state, origin.x, origin.y, [&](int px, int py) {
+    if (overlapsBrickInUse(index, px, py))
+      return false;
     ++newBricks;
     return true;
-  });
-  // Refuse on any overlap. This runs on every motion of a drag: a large pattern over many
-  // bricks asks the index, which spares testing every cell against every brick; a small one
-  // tests the bricks directly, which costs less than building the index.
-  OverlapIndex index;
-  const bool indexed = int64_t{newBricks} * inUse > DirectOverlapTestLimit;
-  if (indexed)
-    buildOverlapIndex(bricks, inUse, index);
-  const bool free = forEachPatternBrick(selection, state, origin.x, origin.y, [&](int px, int py) {
-    return indexed ? !overlapsBrickInUse(index, px, py) : !overlapsAnyBrick(bricks, inUse, px, py);
   });
   if (!free)
     return 0;
   // An empty grid places nothing, and leaves brickCount as it was.
   if (newBricks == 0)
     return 1;
-  // Only a level file with bricks that break the rules can lack the slots; all or nothing still.
+  // Only a level file with bricks that break the rules can get here; all or nothing still.
   if (inUse + newBricks > BrickSlots)
     return 0;
 
