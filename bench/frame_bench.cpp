@@ -1,30 +1,62 @@
-// Whole frames at their heaviest, drawn headless, against the 26 ms between two frames.
-// pct_of_26ms is the time of one frame as a percentage of that interval.
+// Whole frames at their heaviest against the 26 ms between two frames. After each timed frame
+// the benchmark also times what a bare program pays to present one full frame (a fill and a
+// flip) through the same path, so that both meet the same load on a shared machine:
+//   pct_of_26ms     the median frame as a percentage of the 26 ms interval;
+//   x_bare_present  the median frame as a multiple of the median bare present;
+//   cpu_...         the same by the CPU time the process used, which other work on a busy
+//                   machine does not inflate.
+// The Time column is the mean frame alone, by the wall clock.
 //
-// build/bench/benchmarks --benchmark_filter=Frame --benchmark_repetitions=5
-//   --benchmark_report_aggregates_only=true
+// Headless, on the dummy driver, whose flip is nearly free (the default without DISPLAY):
+//   SDL_VIDEODRIVER=dummy build/bench/benchmarks --benchmark_filter=Frame
+// Through a real X display and the software present path the editor chooses, flip included
+// (DISPLAY set and SDL_VIDEODRIVER not dummy; bench/real_display.sh runs both under Xvfb):
+//   DISPLAY=:N build/bench/benchmarks --benchmark_filter=Frame
 
 #include "editor/screen_layout.h"
+#include "render/fast_blit_sheet.h"
 #include "render/frame.h"
 #include "render/sprite_sheet.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr double FrameIntervalSeconds = 0.026;
 
-// The surfaces and font as the editor creates them, on the dummy video driver.
-struct Headless {
+using Clock = std::chrono::steady_clock;
+
+bool realDisplayWanted() {
+  const char *display = std::getenv("DISPLAY");
+  const char *driver = std::getenv("SDL_VIDEODRIVER");
+  return display != nullptr && *display != '\0' &&
+         (driver == nullptr || std::strcmp(driver, "dummy") != 0);
+}
+
+// The surfaces and font as the editor creates them, on the dummy driver or a real display.
+struct Display {
   RenderResources resources{};
+  // The sheet as loaded; resources.sheet is its copy with unaligned rows, as the editor uses.
+  SDL_Surface *loadedSheet = nullptr;
+  std::string label;
   bool ready = false;
 
-  Headless() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+  Display() {
+    if (realDisplayWanted()) {
+      // The present path the editor chooses at start-up unless the user set these.
+      setenv("SDL_RENDER_DRIVER", "software", 0);
+      setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    } else {
+      setenv("SDL_VIDEODRIVER", "dummy", 1);
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0 || TTF_Init() != 0)
       return;
     SDL_Surface *screen = SDL_SetVideoMode(1024, 768, 0, SDL_HWSURFACE | SDL_DOUBLEBUF);
@@ -35,15 +67,24 @@ struct Headless {
     resources.backSurface =
         SDL_CreateRGBSurface(SDL_HWSURFACE, 1024, 768, format->BitsPerPixel, format->Rmask,
                              format->Gmask, format->Bmask, format->Amask);
-    resources.sheet = SDL_LoadBMP_RW(SDL_RWFromFile(RUN_DIR "/bmp/objets.bmp", "rb"), 1);
+    loadedSheet = SDL_LoadBMP_RW(SDL_RWFromFile(RUN_DIR "/bmp/objets.bmp", "rb"), 1);
+    resources.sheet = copyWithUnalignedRows(loadedSheet);
+    if (resources.sheet == nullptr)
+      resources.sheet = loadedSheet;
     resources.font = TTF_OpenFont(RUN_DIR "/comic.ttf", 16);
     ready =
         resources.backSurface != nullptr && resources.sheet != nullptr && resources.font != nullptr;
+    char driver[32] = "?";
+    SDL_VideoDriverName(driver, sizeof driver);
+    const char *renderer = std::getenv("SDL_RENDER_DRIVER");
+    label = std::string(driver) + (realDisplayWanted() && renderer != nullptr
+                                       ? std::string(" render=") + renderer
+                                       : std::string());
   }
 };
 
-Headless &headless() {
-  static Headless instance;
+Display &display() {
+  static Display instance;
   return instance;
 }
 
@@ -65,26 +106,69 @@ void makeHeaviest(Editor &editor) {
                     "placer plusieurs.";
 }
 
-// Runs one frame per iteration and adds its wall-clock share of the frame interval.
-template <typename Frame> void timeFrames(benchmark::State &run, Frame frame) {
-  std::chrono::duration<double> spent{0};
-  for (auto _ : run) {
-    const auto start = std::chrono::steady_clock::now();
-    frame();
-    spent += std::chrono::steady_clock::now() - start;
+// The display, or nullptr with the benchmark skipped when it could not be set up.
+Display *readyDisplay(benchmark::State &run) {
+  Display &sdl = display();
+  if (!sdl.ready) {
+    run.SkipWithError("no display, sheet or font");
+    return nullptr;
   }
-  if (run.iterations() > 0)
-    run.counters["pct_of_26ms"] =
-        100.0 * spent.count() / static_cast<double>(run.iterations()) / FrameIntervalSeconds;
+  run.SetLabel(sdl.label);
+  return &sdl;
+}
+
+double median(std::vector<double> &values) {
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
+}
+
+// Seconds of CPU this process has used. Unlike the wall clock it does not count the time other
+// programs on a busy machine take, nor the X server's share of a flip.
+double processCpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+struct Samples {
+  std::vector<double> wall;
+  std::vector<double> cpu;
+};
+
+// Runs one frame per iteration, each followed by a bare present, and reports both by the wall
+// clock and, as cpu_pct_of_26ms and cpu_x_bare_present, by the CPU used.
+template <typename Frame> void timeFrames(benchmark::State &run, const Display &sdl, Frame frame) {
+  Samples frames;
+  Samples barePresents;
+  for (auto _ : run) {
+    const auto start = Clock::now();
+    const double startCpu = processCpuSeconds();
+    frame();
+    const auto drawn = Clock::now();
+    const double drawnCpu = processCpuSeconds();
+    SDL_FillRect(sdl.resources.screen, nullptr, 0);
+    SDL_Flip(sdl.resources.screen);
+    const auto presented = Clock::now();
+    const double presentedCpu = processCpuSeconds();
+    frames.wall.push_back(std::chrono::duration<double>(drawn - start).count());
+    frames.cpu.push_back(drawnCpu - startCpu);
+    barePresents.wall.push_back(std::chrono::duration<double>(presented - drawn).count());
+    barePresents.cpu.push_back(presentedCpu - drawnCpu);
+    run.SetIterationTime(frames.wall.back());
+  }
+  if (frames.wall.empty())
+    return;
+  const double frameSeconds = median(frames.wall);
+  run.counters["pct_of_26ms"] = 100.0 * frameSeconds / FrameIntervalSeconds;
+  run.counters["x_bare_present"] = frameSeconds / median(barePresents.wall);
+  const double frameCpu = median(frames.cpu);
+  run.counters["cpu_pct_of_26ms"] = 100.0 * frameCpu / FrameIntervalSeconds;
+  run.counters["cpu_x_bare_present"] = frameCpu / median(barePresents.cpu);
 }
 
 void runFrames(benchmark::State &run, const Editor &editor) {
-  Headless &sdl = headless();
-  if (!sdl.ready) {
-    run.SkipWithError("no headless display, sheet or font");
-    return;
-  }
-  timeFrames(run, [&] { drawFrame(sdl.resources, editor); });
+  if (Display *sdl = readyDisplay(run))
+    timeFrames(run, *sdl, [&] { drawFrame(sdl->resources, editor); });
 }
 
 void BM_FrameEditingHeaviest(benchmark::State &run) {
@@ -92,7 +176,7 @@ void BM_FrameEditingHeaviest(benchmark::State &run) {
   makeHeaviest(editor);
   runFrames(run, editor);
 }
-BENCHMARK(BM_FrameEditingHeaviest)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameEditingHeaviest)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // The same picture dimmed under the browser with ten names.
 void BM_FrameBrowserHeaviest(benchmark::State &run) {
@@ -103,48 +187,55 @@ void BM_FrameBrowserHeaviest(benchmark::State &run) {
     editor.levelList.push_back("niveau_" + std::to_string(index) + "_du_chateau.lvbk");
   runFrames(run, editor);
 }
-BENCHMARK(BM_FrameBrowserHeaviest)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameBrowserHeaviest)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // The floor: one full-screen fill, the least any frame does.
 void BM_FrameFloorFill(benchmark::State &run) {
-  Headless &sdl = headless();
-  if (!sdl.ready) {
-    run.SkipWithError("no headless display");
-    return;
-  }
-  timeFrames(run, [&] { SDL_FillRect(sdl.resources.screen, nullptr, 0); });
+  if (Display *sdl = readyDisplay(run))
+    timeFrames(run, *sdl, [&] { SDL_FillRect(sdl->resources.screen, nullptr, 0); });
 }
-BENCHMARK(BM_FrameFloorFill)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameFloorFill)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // What presenting alone costs: the flip every frame ends with.
 void BM_FrameFloorFlip(benchmark::State &run) {
-  Headless &sdl = headless();
-  if (!sdl.ready) {
-    run.SkipWithError("no headless display");
-    return;
-  }
-  timeFrames(run, [&] { SDL_Flip(sdl.resources.screen); });
+  if (Display *sdl = readyDisplay(run))
+    timeFrames(run, *sdl, [&] { SDL_Flip(sdl->resources.screen); });
 }
-BENCHMARK(BM_FrameFloorFlip)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameFloorFlip)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void drawLevelOfBricks(SDL_Surface *screen, SDL_Surface *sheet, int32_t type) {
+  for (int slot = 0; slot < BrickSlots; ++slot)
+    drawBrickSprite(screen, sheet, type, LevelLeft + BrickWidth * (slot % GridColumns),
+                    LevelTop + BrickHeight * (slot / GridColumns));
+}
 
 // The 396 translucent preview bricks alone: the part that decides the sheet's format. From a
 // 32-bit XRGB sheet the library mixes at 128 on its fast path; from a 24-bit one it mixes
 // pixel by pixel and this part alone took about ten times as long.
 void BM_FramePartPreviewBricks(benchmark::State &run) {
-  Headless &sdl = headless();
-  if (!sdl.ready) {
-    run.SkipWithError("no headless display, sheet or font");
-    return;
+  if (Display *sdl = readyDisplay(run)) {
+    SDL_Surface *sheet = sdl->resources.sheet;
+    timeFrames(run, *sdl, [&] {
+      setSheetAlpha(sheet, true);
+      drawLevelOfBricks(sdl->resources.screen, sheet, 7);
+    });
   }
-  SDL_Surface *screen = sdl.resources.screen;
-  SDL_Surface *sheet = sdl.resources.sheet;
-  timeFrames(run, [&] {
-    setSheetAlpha(sheet, true);
-    for (int slot = 0; slot < BrickSlots; ++slot)
-      drawBrickSprite(screen, sheet, 7, LevelLeft + BrickWidth * (slot % GridColumns),
-                      LevelTop + BrickHeight * (slot / GridColumns));
-  });
 }
-BENCHMARK(BM_FramePartPreviewBricks)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FramePartPreviewBricks)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// The 396 opaque bricks alone, from the sheet as loaded (0) and from its copy with unaligned
+// rows (1): rows of a multiple of 16 bytes on both sides send the copy through stores that
+// bypass the cache.
+void BM_FramePartOpaqueBricks(benchmark::State &run) {
+  if (Display *sdl = readyDisplay(run)) {
+    SDL_Surface *sheet = run.range(0) == 0 ? sdl->loadedSheet : sdl->resources.sheet;
+    timeFrames(run, *sdl, [&] {
+      setSheetAlpha(sheet, false);
+      drawLevelOfBricks(sdl->resources.screen, sheet, 1);
+    });
+    run.counters["sheet_pitch"] = sheet->pitch;
+  }
+}
+BENCHMARK(BM_FramePartOpaqueBricks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 } // namespace
