@@ -24,12 +24,8 @@ bool writeAll(int fd, const std::string &bytes) {
     const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
     if (written < 0 && errno == EINTR)
       continue;
-    if (written < 0)
+    if (written <= 0)
       return false;
-    if (written == 0) {
-      errno = EIO;
-      return false;
-    }
     done += static_cast<std::size_t>(written);
   }
   return true;

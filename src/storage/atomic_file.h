@@ -29,7 +29,7 @@ struct StagedFile {
 // Writes bytes to a temporary file in the target's directory, named ".saving-XXXXXX" so that
 // no listing of ".lvbk" names ever shows it, with the permissions a plain fopen would give
 // (0666 less the umask). Every write, the sync and the close are checked; on failure the
-// temporary file is removed and staged left empty.
+// temporary file is removed and staged is left as it was.
 FileWrite stageFile(const std::string &path, const std::string &bytes, StagedFile &staged);
 
 // Renames the staged file over its target, then syncs the directory so that the rename
