@@ -1,12 +1,12 @@
 #include "storage/level_file.h"
 
+#include "storage/atomic_file.h"
+#include "storage/level_backup.h"
+#include "storage/level_format.h"
 #include "storage/level_parser.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -16,39 +16,10 @@ void printMessage(const char *format, const std::string &path) {
   std::fflush(stdout);
 }
 
-// The directory part of path, with its slash ("niv/" for "niv/a.lvbk"), or "" for a bare name.
-std::string directoryOf(const std::string &path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// The whole level in the order the reader expects it; false as soon as a write fails.
-bool writeLevel(std::FILE *file, int32_t brickCount, const Bricks &bricks,
-                const std::string &authorName) {
-  if (std::fprintf(file, "%d\r\n", brickCount) < 0)
-    return false;
-  for (int32_t i = 0; i < brickCount; ++i) {
-    const Brick &brick = bricks[i];
-    if (std::fprintf(file, "%d;%d;%d\r\n", brick.x, brick.y, brick.type) < 0)
-      return false;
-  }
-  return std::fputs(authorName.c_str(), file) >= 0;
-}
-
-// The permissions a plain fopen would have given the level file.
-mode_t ordinaryFileMode() {
-  const mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
-}
-
-// Makes the rename itself durable; a failure here loses nothing already written.
-void syncDirectory(const std::string &directory) {
-  const int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd >= 0) {
-    fsync(fd);
-    close(fd);
-  }
+void printWriteFailure(const std::string &path) {
+  printMessage("Impossible d'\xe9"
+               "crire le fichier %s",
+               path);
 }
 
 bool readWholeFile(std::FILE *file, std::vector<char> &bytes) {
@@ -62,44 +33,38 @@ bool readWholeFile(std::FILE *file, std::vector<char> &bytes) {
 } // namespace
 
 int saveLevel(const EditorState &state, const Bricks &bricks, const std::string &levelName,
-              const std::string &authorName, const std::string &levelDirectory) {
+              const std::string &authorName, const std::string &levelDirectory, std::time_t now) {
   if (state.brickCount <= 0)
     return 0;
   const std::string path = levelDirectory + levelName + ".lvbk";
-  // Never more than the slots hold, whatever the state says.
-  const int32_t brickCount = state.brickCount > BrickSlots ? BrickSlots : state.brickCount;
-
-  // Written beside the level file so that the rename cannot cross file systems; the name does
-  // not end in ".lvbk", so the browser never shows a half-written level.
-  const std::string directory = directoryOf(path);
-  std::string temporary = directory + ".saving-XXXXXX";
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) {
-    printMessage("Impossible d'ouvrir le fichier %s", path);
+  StagedFile staged;
+  const FileWrite staging =
+      stageFile(path, formatLevel(bricks, state.brickCount, authorName), staged);
+  if (staging.failedStep == FileStep::Create) {
+    std::string message = "Impossible d'ouvrir le fichier " + path;
+    if (staging.error == ENOENT || staging.error == ENOTDIR)
+      message += " : le dossier " + directoryOf(path) +
+                 " n'existe pas ; rien n'a \xe9t\xe9 enregistr\xe9, ni le niveau ni une copie de "
+                 "secours";
+    printMessage("%s", message);
     return 1;
   }
-  std::FILE *file = fdopen(fd, "wb");
-  if (file == nullptr) {
-    close(fd);
-    unlink(temporary.c_str());
-    printMessage("Impossible d'ouvrir le fichier %s", path);
+  if (staging.failedStep != FileStep::None) {
+    printWriteFailure(path);
     return 1;
   }
-  bool written = fchmod(fd, ordinaryFileMode()) == 0;
-  written = written && writeLevel(file, brickCount, bricks, authorName);
-  written = written && std::fflush(file) == 0;
-  written = written && fsync(fd) == 0;
-  // Closed in every case; a failed close can mean the data never reached the disk.
-  written = (std::fclose(file) == 0) && written;
-  written = written && std::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!written) {
-    unlink(temporary.c_str());
-    printMessage("Impossible d'\xe9"
-                 "crire le fichier %s",
-                 path);
+  // Kept only once the new level is safely written, so that a save the disk refuses never
+  // pushes an older version out of the ten kept.
+  std::string reason;
+  if (!keepPreviousVersion(levelDirectory, levelName, now, reason)) {
+    discardStagedFile(staged);
+    printMessage("%s", "Impossible de garder l'ancienne version de " + path + " dans " +
+                           backupDirectory(levelDirectory) + " (" + reason +
+                           ") : niveau non enregistr\xe9, le fichier existant est intact");
     return 1;
   }
-  syncDirectory(directory);
+  if (commitStagedFile(staged).failedStep != FileStep::None)
+    printWriteFailure(path);
   return 1;
 }
 

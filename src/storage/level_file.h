@@ -4,20 +4,28 @@
 
 #include "editor/editor_state.h"
 
+#include <ctime>
 #include <string>
 
-// Writes levelDirectory + levelName + ".lvbk" safely: a temporary file, then a rename over the
-// old one, so a failed save leaves the previous level as it was. Returns 0 when there are no
-// bricks (nothing written), 1 otherwise, also after a failure, which it prints.
+// Writes levelDirectory + levelName + ".lvbk" (formatLevel's bytes) so that nothing is ever
+// lost. Returns 0 when there are no bricks (nothing written or kept), 1 otherwise, also after
+// a failure, which it prints with no line end.
 //
-// The temporary file sits beside the level file and is named ".saving-XXXXXX", so the browser
-// never lists it. Every write, the flush, the sync and the close are checked; on any failure
-// the temporary file is removed and one message is printed with no line end:
-//   "Impossible d'ouvrir le fichier <path>" when the file cannot be created,
-//   "Impossible d'\xe9crire le fichier <path>" when writing or replacing it fails.
+// The new level is first written to a temporary file beside the level file and synced
+// (atomic_file.h); then the level it replaces, if any, is copied to the backup folder
+// (level_backup.h, versions named after now); only then is the temporary file renamed over
+// the level file. On any failure the temporary file is removed, the level file stays as it
+// was, and one message is printed:
+//   "Impossible d'ouvrir le fichier <path>" when the file cannot be created; when the level
+//     directory does not exist (it is never created), followed by " : le dossier <dir>
+//     n'existe pas ; rien n'a \xe9t\xe9 enregistr\xe9, ni le niveau ni une copie de secours",
+//   "Impossible d'\xe9crire le fichier <path>" when writing or replacing it fails,
+//   "Impossible de garder l'ancienne version de <path> dans <dir>.backup/ (<reason>) : niveau
+//     non enregistr\xe9, le fichier existant est intact" when the previous level cannot be kept.
 // The level file gets the permissions a plain fopen would give it (0666 less the umask).
 int saveLevel(const EditorState &state, const Bricks &bricks, const std::string &levelName,
-              const std::string &authorName, const std::string &levelDirectory = "niv/");
+              const std::string &authorName, const std::string &levelDirectory = "niv/",
+              std::time_t now = std::time(nullptr));
 
 // Reads a level file token by token into bricks and brickCount, echoing the author's word to
 // standard output. Returns false when the file cannot be opened or holds a count outside

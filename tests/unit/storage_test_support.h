@@ -3,74 +3,73 @@
 
 #include "editor/editor_state.h"
 
-#include <algorithm>
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <map>
 #include <stdlib.h>
 #include <string>
-#include <unistd.h>
-#include <vector>
 
 // A fresh temporary directory, removed with its contents; path() ends in a slash.
 class ScratchDirectory {
 public:
   explicit ScratchDirectory(
-      const std::filesystem::path &base = std::filesystem::temp_directory_path()) {
-    std::string pattern = (base / "brickedit-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr)
-      path_ = pattern + "/";
+      const std::filesystem::path &base = std::filesystem::temp_directory_path())
+      : path_((base / "brickedit-XXXXXX").string()) {
+    path_ = mkdtemp(path_.data()) != nullptr ? path_ + "/" : "";
   }
-  ~ScratchDirectory() {
-    std::error_code ignored;
-    if (!path_.empty())
-      std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchDirectory(const ScratchDirectory &) = delete;
-  ScratchDirectory &operator=(const ScratchDirectory &) = delete;
+  ~ScratchDirectory() { std::filesystem::remove_all(path_, ignored_); }
   const std::string &path() const { return path_; }
 
 private:
   std::string path_;
+  std::error_code ignored_;
 };
 
 inline std::string fileBytes(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-// What action prints on standard output. gtest prints failures there too: keep expectations
-// outside the action.
-template <typename Action> std::string printedBy(Action action) {
-  std::fflush(stdout);
-  std::FILE *capture = std::tmpfile();
-  const int saved = dup(1);
-  dup2(fileno(capture), 1);
-  action();
-  std::fflush(stdout);
-  dup2(saved, 1);
-  close(saved);
-  std::string text;
-  std::rewind(capture);
-  for (int c; (c = std::fgetc(capture)) != EOF;)
-    text.push_back(static_cast<char>(c));
-  std::fclose(capture);
-  return text;
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void writeBytes(const std::string &path, const std::string &bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-inline std::vector<std::string> namesIn(const std::string &directory) {
-  std::vector<std::string> names;
-  for (const auto &entry : std::filesystem::directory_iterator(directory))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
+// Every file under directory (none when it is missing) by its path relative to it, with its
+// bytes; folders show only through the files they hold.
+inline std::map<std::string, std::string> filesUnder(const std::string &directory) {
+  std::map<std::string, std::string> files;
+  std::error_code missing;
+  for (const auto &entry : std::filesystem::recursive_directory_iterator(directory, missing))
+    if (entry.is_regular_file())
+      files[std::filesystem::relative(entry.path(), directory).string()] =
+          fileBytes(entry.path().string());
+  return files;
+}
+
+// What action prints on standard output, gtest's failures included: keep expectations out.
+template <typename Action> std::string printedBy(Action action) {
+  testing::internal::CaptureStdout();
+  action();
+  return testing::internal::GetCapturedStdout();
+}
+
+// text as the data files spell it: every `from` written `to`, every byte outside printable
+// ASCII written \xNN.
+inline std::string spelled(const std::string &text, const std::string &from,
+                           const std::string &to) {
+  std::string result;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char byte[5];
+    std::snprintf(byte, sizeof byte, "\\x%02x", static_cast<unsigned char>(text[i]));
+    const bool replaced = text.compare(i, from.size(), from) == 0;
+    result += replaced ? to : text[i] >= ' ' && text[i] < 127 ? std::string(1, text[i]) : byte;
+    i += replaced ? from.size() - 1 : 0;
+  }
+  return result;
 }
 
 // Slot i holds (-1000 - i, -2000 - i, i % 24 + 2): values no level file gives by chance.
@@ -80,16 +79,6 @@ inline Bricks garbageBricks() {
     bricks[i] = Brick{-1000 - i, -2000 - i, i % 24 + 2};
   return bricks;
 }
-constexpr int32_t GarbageBrickCount = 7;
-
-// The slots as "x;y;type" lines, so that a mismatch shows which slot differs.
-inline std::string slotsText(const Bricks &bricks, int count = BrickSlots) {
-  std::string text;
-  for (int i = 0; i < count; ++i)
-    text += std::to_string(i) + ": " + std::to_string(bricks[i].x) + ";" +
-            std::to_string(bricks[i].y) + ";" + std::to_string(bricks[i].type) + "\n";
-  return text;
-}
 
 // 18 by 22 bricks edge to edge, every type in turn; the first n make smaller levels.
 inline Bricks gridLevel() {
@@ -97,10 +86,4 @@ inline Bricks gridLevel() {
   for (int i = 0; i < BrickSlots; ++i)
     bricks[i] = Brick{24 + 40 * (i % GridColumns), 30 + 20 * (i / GridColumns), i % 24 + 1};
   return bricks;
-}
-
-inline EditorState stateWithBricks(int32_t brickCount) {
-  EditorState state = initialEditorState();
-  state.brickCount = brickCount;
-  return state;
 }

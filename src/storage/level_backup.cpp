@@ -1,0 +1,219 @@
+#include "storage/level_backup.h"
+
+#include "storage/atomic_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr char Extension[] = ".lvbk";
+constexpr std::size_t ExtensionLength = sizeof Extension - 1;
+// "YYYYMMDD-HHMMSS"
+constexpr std::size_t StampLength = 15;
+
+struct Version {
+  std::string stamp;
+  long suffix; // 1 for a name without one
+  std::string fileName;
+};
+
+bool olderThan(const Version &a, const Version &b) {
+  return a.stamp != b.stamp ? a.stamp < b.stamp : a.suffix < b.suffix;
+}
+
+bool digitsOnly(const std::string &text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(),
+                                      [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+// Reads fileName as a version of name; any other file of the folder is left alone.
+bool parseVersion(const std::string &fileName, const std::string &name, Version &version) {
+  const std::size_t prefixLength = name.size() + 1;
+  if (fileName.size() < prefixLength + StampLength + ExtensionLength ||
+      fileName.compare(0, name.size(), name) != 0 || fileName[name.size()] != '.' ||
+      fileName.compare(fileName.size() - ExtensionLength, ExtensionLength, Extension) != 0)
+    return false;
+  const std::string middle =
+      fileName.substr(prefixLength, fileName.size() - prefixLength - ExtensionLength);
+  const std::string stamp = middle.substr(0, StampLength);
+  if (!digitsOnly(stamp.substr(0, 8)) || stamp[8] != '-' || !digitsOnly(stamp.substr(9)))
+    return false;
+  long suffix = 1;
+  if (middle.size() > StampLength) {
+    const std::string digits = middle.substr(StampLength + 1);
+    if (middle[StampLength] != '-' || !digitsOnly(digits) || digits.size() > 9)
+      return false;
+    suffix = std::stol(digits);
+  }
+  version = Version{stamp, suffix, fileName};
+  return true;
+}
+
+// The versions of name already in directory; false with errno when it cannot be listed.
+bool listVersions(const std::string &directory, const std::string &name,
+                  std::vector<Version> &versions) {
+  DIR *listing = opendir(directory.c_str());
+  if (listing == nullptr)
+    return false;
+  Version version;
+  while (const dirent *entry = readdir(listing))
+    if (parseVersion(entry->d_name, name, version))
+      versions.push_back(version);
+  closedir(listing);
+  return true;
+}
+
+// The backup folder, created when missing; false with errno when it cannot be had.
+bool ensureDirectory(const std::string &directory, const std::string &parent) {
+  if (mkdir(directory.c_str(), 0777) == 0) {
+    syncDirectory(parent);
+    return true;
+  }
+  if (errno != EEXIST)
+    return false;
+  struct stat info {};
+  if (stat(directory.c_str(), &info) != 0)
+    return false;
+  if (!S_ISDIR(info.st_mode)) {
+    errno = ENOTDIR;
+    return false;
+  }
+  return true;
+}
+
+// Writes bytes as the newest version of name and adds it to versions, the ones already there
+// being listed first. Returns the file name written, or "" with errno.
+std::string writeVersion(const std::string &levelDirectory, const std::string &name,
+                         const std::string &bytes, std::time_t now,
+                         std::vector<Version> &versions) {
+  const std::string directory = backupDirectory(levelDirectory);
+  std::tm local{};
+  char stamp[StampLength + 1];
+  if (!ensureDirectory(directory, levelDirectory) || !listVersions(directory, name, versions) ||
+      localtime_r(&now, &local) == nullptr ||
+      std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local) != StampLength)
+    return "";
+  long suffix = 0;
+  for (const Version &version : versions)
+    if (version.stamp == stamp)
+      suffix = std::max(suffix, version.suffix);
+  const Version written{stamp, suffix + 1,
+                        name + "." + stamp + (suffix > 0 ? "-" + std::to_string(suffix + 1) : "") +
+                            Extension};
+  const FileWrite result = writeFileAtomically(directory + written.fileName, bytes);
+  if (result.failedStep != FileStep::None) {
+    errno = result.error;
+    return "";
+  }
+  versions.push_back(written);
+  return written.fileName;
+}
+
+// The whole file at path; false with errno when it cannot be read.
+bool readWholeFile(const std::string &path, std::string &bytes) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0)
+    return false;
+  char chunk[4096];
+  ssize_t got;
+  while ((got = read(fd, chunk, sizeof chunk)) != 0) {
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0) {
+      const int error = errno;
+      close(fd);
+      errno = error;
+      return false;
+    }
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  close(fd);
+  return true;
+}
+
+// A few words a designer can act on.
+std::string frenchReason(int error) {
+  switch (error) {
+  case ENOSPC:
+    return "disque plein";
+  case EDQUOT:
+    return "quota de disque d\xe9pass\xe9";
+  case EFBIG:
+    return "fichier trop grand pour ce disque";
+  case EROFS:
+    return "disque en lecture seule";
+  case EACCES:
+  case EPERM:
+    return "acc\xe8s refus\xe9";
+  case ENOTDIR:
+    return ".backup n'est pas un dossier";
+  case ENOENT:
+    return "dossier introuvable";
+  case EIO:
+    return "erreur du disque";
+  default:
+    return "erreur syst\xe8me " + std::to_string(error);
+  }
+}
+
+} // namespace
+
+std::string backupDirectory(const std::string &levelDirectory) {
+  return levelDirectory + ".backup/";
+}
+
+bool keepPreviousVersion(const std::string &levelDirectory, const std::string &levelName,
+                         std::time_t now, std::string &reason) {
+  const std::string path = levelDirectory + levelName + Extension;
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) {
+    // A new level: nothing to keep.
+    if (errno == ENOENT)
+      return true;
+    reason = frenchReason(errno);
+    return false;
+  }
+  // Not a level (a directory, say): nothing to keep, and replacing it fails anyway.
+  if (!S_ISREG(info.st_mode))
+    return true;
+  std::string bytes;
+  std::vector<Version> versions;
+  std::string written;
+  if (!readWholeFile(path, bytes) ||
+      (written = writeVersion(levelDirectory, levelName, bytes, now, versions)).empty()) {
+    reason = frenchReason(errno);
+    return false;
+  }
+  std::sort(versions.begin(), versions.end(), olderThan);
+  std::size_t excess = versions.size() > KeptVersions ? versions.size() - KeptVersions : 0;
+  const std::string directory = backupDirectory(levelDirectory);
+  // A version that cannot be removed costs only space: the copy is safe, the save goes on.
+  for (const Version &version : versions) {
+    if (excess == 0)
+      break;
+    if (version.fileName != written) {
+      unlink((directory + version.fileName).c_str());
+      --excess;
+    }
+  }
+  return true;
+}
+
+std::string writeRecoveryFile(const std::string &bytes, const std::string &levelDirectory,
+                              std::time_t now, std::string &error) {
+  std::vector<Version> versions;
+  const std::string written = writeVersion(levelDirectory, RecoveryName, bytes, now, versions);
+  if (written.empty()) {
+    error = "Impossible de mettre le travail non sauvegard\xe9 \xe0 l'abri dans " +
+            backupDirectory(levelDirectory) + " (" + frenchReason(errno) + ")";
+    return "";
+  }
+  return backupDirectory(levelDirectory) + written;
+}

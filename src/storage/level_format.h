@@ -1,0 +1,13 @@
+#pragma once
+// The bytes of a level file, apart from any file, so that saving, recovery copies and tests
+// share one writer.
+
+#include "editor/editor_state.h"
+
+#include <string>
+
+// The count line, one "x;y;type" line per brick of slots 0 to count - 1, each ended by CR LF,
+// then the author's name with no line end. The count is clamped to 0..BrickSlots: the slots
+// hold no more, and a negative count has no bricks. The name stops at its first NUL byte, as
+// "%s" would write it.
+std::string formatLevel(const Bricks &bricks, int32_t brickCount, const std::string &authorName);
