@@ -14,8 +14,8 @@
 //   DISPLAY=:N build/bench/benchmarks --benchmark_filter=Frame
 
 #include "editor/screen_layout.h"
-#include "render/fast_blit_sheet.h"
 #include "render/frame.h"
+#include "render/render_resources.h"
 #include "render/sprite_sheet.h"
 
 #include <benchmark/benchmark.h>
@@ -25,6 +25,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,39 +42,25 @@ bool realDisplayWanted() {
          (driver == nullptr || std::strcmp(driver, "dummy") != 0);
 }
 
-// The surfaces and font as the editor creates them, on the dummy driver or a real display.
+// The surfaces and font as the editor opens them, on the dummy driver or a real display.
 struct Display {
+  std::unique_ptr<RenderSetup> setup;
   RenderResources resources{};
-  // The sheet as loaded; resources.sheet is its copy with unaligned rows, as the editor uses.
+  // The sheet as loaded, beside the fast copy the editor draws from, for the part benchmark.
   SDL_Surface *loadedSheet = nullptr;
   std::string label;
   bool ready = false;
 
   Display() {
-    if (realDisplayWanted()) {
-      // The present path the editor chooses at start-up unless the user set these.
-      setenv("SDL_RENDER_DRIVER", "software", 0);
-      setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
-    } else {
+    if (!realDisplayWanted())
       setenv("SDL_VIDEODRIVER", "dummy", 1);
-    }
-    if (SDL_Init(SDL_INIT_VIDEO) != 0 || TTF_Init() != 0)
+    setup = std::make_unique<RenderSetup>(
+        ResourcePaths{RUN_DIR "/comic.ttf", RUN_DIR "/bmp/objets.bmp"});
+    if (!setup->ok())
       return;
-    SDL_Surface *screen = SDL_SetVideoMode(1024, 768, 0, SDL_HWSURFACE | SDL_DOUBLEBUF);
-    if (screen == nullptr)
-      return;
-    const SDL_PixelFormat *format = screen->format;
-    resources.screen = screen;
-    resources.backSurface =
-        SDL_CreateRGBSurface(SDL_HWSURFACE, 1024, 768, format->BitsPerPixel, format->Rmask,
-                             format->Gmask, format->Bmask, format->Amask);
-    loadedSheet = SDL_LoadBMP_RW(SDL_RWFromFile(RUN_DIR "/bmp/objets.bmp", "rb"), 1);
-    resources.sheet = copyWithUnalignedRows(loadedSheet);
-    if (resources.sheet == nullptr)
-      resources.sheet = loadedSheet;
-    resources.font = TTF_OpenFont(RUN_DIR "/comic.ttf", 16);
-    ready =
-        resources.backSurface != nullptr && resources.sheet != nullptr && resources.font != nullptr;
+    resources = setup->resources();
+    loadedSheet = SDL_LoadBMP(RUN_DIR "/bmp/objets.bmp");
+    ready = resources.backSurface != nullptr && loadedSheet != nullptr;
     char driver[32] = "?";
     SDL_VideoDriverName(driver, sizeof driver);
     const char *renderer = std::getenv("SDL_RENDER_DRIVER");

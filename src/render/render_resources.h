@@ -26,6 +26,10 @@ struct ResourcePaths {
 // The messages: "Unable to init SDL: %s\n", "Unable to set 1024*768 video: %s\n",
 // "Unable to init SDL_ttf: %s\n", "Unable to load font: %s\n", "Unable to load bitmap: %s\n",
 // each with the library's error text. A missing back surface is not a failure.
+//
+// Unless the environment already says otherwise, it picks the library's software present path
+// (SDL_RENDER_DRIVER=software, SDL_FRAMEBUFFER_ACCELERATION=0), and it keeps the sheet in a
+// copy that blits fast (copyWithUnalignedRows).
 class RenderSetup {
 public:
   explicit RenderSetup(const ResourcePaths &paths = {});

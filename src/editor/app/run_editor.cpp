@@ -8,12 +8,6 @@
 #include <memory>
 
 int runEditor() {
-  // Without a GPU the library's default present path goes through software OpenGL, ten times
-  // dearer per frame than its plain framebuffer path, with the same pixels. A user's own
-  // choice of either setting wins.
-  setenv("SDL_RENDER_DRIVER", "software", 0);
-  setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
-
   RenderSetup setup;
   if (!setup.ok())
     return 1;
