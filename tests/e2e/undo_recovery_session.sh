@@ -2,6 +2,8 @@
 # Undo and redo with the real keys in the real window, under a private X server: two bricks,
 # a save, an erase taken back with Ctrl+Z, done again with Ctrl+Y, taken back again, and a
 # second save. The window title must follow each step, and both saves write the same bytes.
+# Then nothing may be lost: the erase redone and Escape keep the changed level in
+# niv/.backup/, and a second editor whose X server dies under it ends at once keeping its own.
 # Usage: undo_session.sh RUN_DIR (the directory holding brickedit, comic.ttf and bmp/).
 set -euo pipefail
 run_dir=$(realpath "$1")
@@ -13,12 +15,15 @@ xvfb=$!
 until grep -q . "$work/display"; do sleep 0.01; done
 export DISPLAY=:$(cat "$work/display")
 ln -s "$run_dir/comic.ttf" "$run_dir/bmp" "$work/" && mkdir "$work/niv" && cd "$work"
-xdotool mousemove 1000 700
-"$run_dir/brickedit" >/dev/null & pid=$!
-for _ in $(seq 300); do
-  window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1) && break
-  sleep 0.01
-done
+launch() {
+  xdotool mousemove 1000 700
+  "$run_dir/brickedit" >/dev/null & pid=$!
+  for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1) && break
+    sleep 0.01
+  done
+}
+launch
 # Events reach the editor a few milliseconds after xdotool returns: poll for the title.
 expect_title() {
   for _ in $(seq 300); do
@@ -44,5 +49,14 @@ cp niv/u.lvbk first.lvbk && rm niv/u.lvbk
 xdotool mousemove 805 385 click 1 key Return key Return
 for _ in $(seq 300); do [[ -e niv/u.lvbk ]] && break; sleep 0.01; done
 cmp first.lvbk niv/u.lvbk
+xdotool key ctrl+y && expect_title "BrickEdit - u *"
 xdotool key Escape && wait "$pid"
-echo "undo session: titles and saved bytes as expected"
+cmp niv/.backup/non-sauvegarde.*.lvbk <(printf '1\r\n300;100;1\r\ne')
+rm niv/.backup/*
+launch
+xdotool mousemove 500 300 click 1 && expect_title "BrickEdit *"
+kill "$xvfb"
+for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.01; done
+! kill -0 "$pid" 2>/dev/null
+cmp niv/.backup/non-sauvegarde.*.lvbk <(printf '1\r\n500;300;1\r\n')
+echo "undo and recovery session: titles, saved and kept bytes as expected"

@@ -1,0 +1,23 @@
+#include "editor/control/keep_unsaved_work.h"
+
+#include "editor/saved_level.h"
+#include "storage/level_backup.h"
+#include "storage/level_format.h"
+
+#include <cstdio>
+
+std::string keepUnsavedWork(const Editor &editor, const std::string &levelDirectory,
+                            std::time_t now) {
+  if (!hasUnsavedWork(editor))
+    return "";
+  const std::string bytes =
+      formatLevel(editor.bricks, editor.state.brickCount, editor.authorField.text());
+  std::string error;
+  const std::string path = writeRecoveryFile(bytes, levelDirectory, now, error);
+  if (path.empty())
+    std::printf("%s\n", error.c_str());
+  else
+    std::printf("Niveau non sauvegard\xe9 gard\xe9 dans %s\n", path.c_str());
+  std::fflush(stdout);
+  return path;
+}
