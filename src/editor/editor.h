@@ -2,6 +2,7 @@
 // Everything the event loop owns for the whole run, in one place so that one event can be
 // handed to the right handler by a plain function.
 
+#include "editor/browser_preview.h"
 #include "editor/editor_state.h"
 #include "editor/text_field.h"
 
@@ -19,6 +20,8 @@ struct Editor {
   TextField authorField;
   std::vector<std::string> levelList;
   std::string helpText = "...";
+  // The level under the pointer in the browser, kept between frames so it is read once.
+  BrowserPreview browserPreview;
 
   // Position of the latest mouse event handled. No preview until the mouse first moves.
   int32_t mouseX = 0;

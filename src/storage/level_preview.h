@@ -1,0 +1,37 @@
+#pragma once
+// Keeps the browser's preview in step with the name under the pointer: the level file is read
+// and parsed when the pointer comes onto another name, and held until it leaves that name.
+
+#include "editor/browser_preview.h"
+#include "editor/editor.h"
+
+#include <functional>
+#include <string>
+
+// Reads a whole file into bytes; false when it cannot be opened or read. The seam through
+// which the preview reads, so that tests can count and fake the reads.
+using LevelBytesReader = std::function<bool(const std::string &path, std::string &bytes)>;
+
+// The plain reader: the file's bytes and nothing printed. A preview is not an open, so the
+// reader's echo and messages, which belong to real opens, stay off standard output.
+bool readFileBytes(const std::string &path, std::string &bytes);
+
+// Brings preview in line with the editor as the next frame shows it: in BrowsingLevels with
+// (pointerX, pointerY) over a shown name (browserNameUnder), that name's level, read through
+// read from levelDirectory unless preview already holds that entry; otherwise no preview.
+// A file the reader cannot read, or whose count it refuses, is kept as unreadable. Returns
+// whether a file was read.
+bool refreshBrowserPreview(BrowserPreview &preview, const Editor &editor,
+                           const LevelBytesReader &read = readFileBytes,
+                           const std::string &levelDirectory = "niv/");
+
+// The preview to draw: editor.browserPreview when it holds the name under the pointer as the
+// list now stands, else nullptr, so a preview not yet brought in line is never drawn.
+const BrowserPreview *shownBrowserPreview(const Editor &editor);
+
+// The caption under the miniature, in Latin-1: "Auteur : Ana" ("Auteur inconnu" for a file
+// with no author) and "42 briques" ("1 brique", and "0 brique" as French has it), and the two
+// joined on one line by "  -  ".
+std::string previewAuthorText(const std::string &author);
+std::string previewCountText(int32_t brickCount);
+std::string previewCaption(const BrowserPreview &preview);
