@@ -1,5 +1,7 @@
 #include "render/render_resources.h"
 
+#include "render/brick_miniatures.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -52,6 +54,8 @@ bool RenderSetup::open(const ResourcePaths &paths) {
   resources_.sheet = SDL_LoadBMP_RW(SDL_RWFromFile(paths.sheet, "rb"), 1);
   if (!resources_.sheet)
     return fail("Unable to load bitmap: %s\n", SDL_GetError());
+  // Made once here from the sheet, so that previewing a level scales nothing per frame.
+  resources_.miniatures = makeBrickMiniatures(resources_.sheet, screen->format);
   return true;
 }
 
@@ -60,6 +64,7 @@ RenderSetup::~RenderSetup() {
     TTF_CloseFont(resources_.font);
   if (ttfStarted_)
     TTF_Quit();
+  SDL_FreeSurface(resources_.miniatures);
   SDL_FreeSurface(resources_.sheet);
   SDL_FreeSurface(resources_.backSurface);
   if (sdlStarted_)
