@@ -56,7 +56,7 @@ void drawMiniatureBricks(SDL_Surface *screen, SDL_Surface *miniatures,
 // One line when it fits the column beside the names, else the author over the count.
 void drawCaption(SDL_Surface *screen, TTF_Font *font, const BrowserPreview &preview) {
   const Box &column = BrowserPreviewColumn;
-  const std::string caption = previewCaption(preview);
+  const std::string caption = previewCaption(preview.author, preview.brickCount);
   int width = 0;
   if (TTF_SizeText(font, caption.c_str(), &width, nullptr) == 0 && width <= column.w) {
     drawText(screen, font, caption, White, column.x, column.y);

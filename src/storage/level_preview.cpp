@@ -77,6 +77,6 @@ std::string previewCountText(int32_t brickCount) {
   return std::to_string(brickCount) + (brickCount > 1 ? " briques" : " brique");
 }
 
-std::string previewCaption(const BrowserPreview &preview) {
-  return previewAuthorText(preview.author) + "  -  " + previewCountText(preview.brickCount);
+std::string previewCaption(const std::string &author, int32_t brickCount) {
+  return previewAuthorText(author) + "  -  " + previewCountText(brickCount);
 }

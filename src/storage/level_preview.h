@@ -34,4 +34,4 @@ const BrowserPreview *shownBrowserPreview(const Editor &editor);
 // joined on one line by "  -  ".
 std::string previewAuthorText(const std::string &author);
 std::string previewCountText(int32_t brickCount);
-std::string previewCaption(const BrowserPreview &preview);
+std::string previewCaption(const std::string &author, int32_t brickCount);
