@@ -3,22 +3,6 @@
 #include "storage/level_browser.h"
 #include "storage/level_parser.h"
 
-#include <cstdio>
-
-bool readFileBytes(const std::string &path, std::string &bytes) {
-  std::FILE *file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr)
-    return false;
-  bytes.clear();
-  char chunk[4096];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-    bytes.append(chunk, got);
-  const bool readable = !std::ferror(file);
-  std::fclose(file);
-  return readable;
-}
-
 namespace {
 
 // The name under the pointer in the frame to come, or -1.
@@ -50,7 +34,7 @@ bool refreshBrowserPreview(BrowserPreview &preview, const Editor &editor,
   preview.brickCount = 0;
   preview.author.clear();
   std::string bytes;
-  preview.readable = read(levelDirectory + name, bytes);
+  preview.readable = read(levelDirectory + name, bytes) == FileRead::Done;
   if (preview.readable) {
     const LevelParse parse =
         parseLevelBytes(bytes.data(), bytes.size(), preview.bricks, preview.brickCount);

@@ -4,17 +4,15 @@
 
 #include "editor/browser_preview.h"
 #include "editor/editor.h"
+#include "storage/level_file.h"
 
 #include <functional>
 #include <string>
 
-// Reads a whole file into bytes; false when it cannot be opened or read. The seam through
-// which the preview reads, so that tests can count and fake the reads.
-using LevelBytesReader = std::function<bool(const std::string &path, std::string &bytes)>;
-
-// The plain reader: the file's bytes and nothing printed. A preview is not an open, so the
-// reader's echo and messages, which belong to real opens, stay off standard output.
-bool readFileBytes(const std::string &path, std::string &bytes);
+// Reads a whole file into bytes, as readFileBytes does: the seam through which the preview
+// reads, so that tests can count and fake the reads. readFileBytes prints nothing: a preview
+// is not an open, and the reader's echo and messages belong to real opens.
+using LevelBytesReader = std::function<FileRead(const std::string &path, std::string &bytes)>;
 
 // Brings preview in line with the editor as the next frame shows it: in BrowsingLevels with
 // (pointerX, pointerY) over a shown name (browserNameUnder), that name's level, read through

@@ -23,7 +23,7 @@ protected:
     editor.pointerX = x;
     editor.pointerY = y;
     const auto countingReader = [&](const std::string &path, std::string &bytes) {
-      return ++reads && readFileBytes(path, bytes);
+      return ++reads, readFileBytes(path, bytes);
     };
     refreshBrowserPreview(editor.browserPreview, editor, countingReader, Levels);
     return frame();
