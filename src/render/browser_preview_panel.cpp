@@ -56,9 +56,12 @@ void drawMiniatureBricks(SDL_Surface *screen, SDL_Surface *miniatures,
 // One line when it fits the column beside the names, else the author over the count.
 void drawCaption(SDL_Surface *screen, TTF_Font *font, const BrowserPreview &preview) {
   const Box &column = BrowserPreviewColumn;
+  if (font == nullptr)
+    return;
   const std::string caption = previewCaption(preview.author, preview.brickCount);
   int width = 0;
-  if (TTF_SizeText(font, caption.c_str(), &width, nullptr) == 0 && width <= column.w) {
+  int height = 0;
+  if (TTF_SizeText(font, caption.c_str(), &width, &height) == 0 && width <= column.w) {
     drawText(screen, font, caption, White, column.x, column.y);
     return;
   }
@@ -71,7 +74,7 @@ void drawUnreadable(SDL_Surface *screen, TTF_Font *font) {
   const Box &field = BrowserPreviewField;
   int width = 0;
   int height = 0;
-  if (TTF_SizeText(font, UnreadableText, &width, &height) != 0)
+  if (font == nullptr || TTF_SizeText(font, UnreadableText, &width, &height) != 0)
     return;
   drawText(screen, font, UnreadableText, White, field.x + (field.w - width) / 2,
            field.y + (field.h - height) / 2);
@@ -88,8 +91,6 @@ void drawBrowserPreview(const RenderResources &resources, const Editor &editor) 
   // The field's grey is the dialog's: an outline shows where the level ends.
   fillBox(screen, Box{field.x - 1, field.y - 1, field.w + 2, field.h + 2}, Black);
   fillBox(screen, field, Grey);
-  if (resources.font == nullptr)
-    return;
   if (!preview->readable) {
     drawUnreadable(screen, resources.font);
     return;
