@@ -2,6 +2,7 @@
 // Everything the event loop owns for the whole run, in one place so that one event can be
 // handed to the right handler by a plain function.
 
+#include "editor/browser_preview.h"
 #include "editor/editor_state.h"
 #include "editor/history.h"
 #include "editor/saved_level.h"
@@ -27,6 +28,8 @@ struct Editor {
   // The steps that undo and redo walk, and the level as last saved or opened.
   History history;
   SavedLevel saved;
+  // The level under the pointer in the browser, kept between frames so it is read once.
+  BrowserPreview browserPreview;
 
   // Position of the latest mouse event handled. No preview until the mouse first moves.
   int32_t mouseX = 0;

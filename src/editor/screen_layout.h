@@ -192,6 +192,19 @@ constexpr int browserRowAt(int y) {
   return (y - BrowserRowTop) / BrowserRowStep;
 }
 
+// The level under the pointer, previewed beside the names: its field at quarter scale, each
+// brick a 10 by 5 miniature, against the dialog's right side with the names' margin, which
+// leaves the names 292 pixels; the author and brick count go under it.
+constexpr int BrowserPreviewScale = 4;
+constexpr Box BrowserPreviewField{
+    DialogBox.x + DialogBox.w - (DialogTextLeft - DialogBox.x) - LevelWidth / BrowserPreviewScale,
+    BrowserRowTop + 5, LevelWidth / BrowserPreviewScale, LevelHeight / BrowserPreviewScale};
+constexpr int BrowserPreviewCaptionTop = BrowserPreviewField.y + BrowserPreviewField.h + 5;
+// The caption may use the column from the field's left edge to the dialog's right edge.
+constexpr Box BrowserPreviewColumn{BrowserPreviewField.x, BrowserPreviewCaptionTop,
+                                   DialogBox.x + DialogBox.w - BrowserPreviewField.x,
+                                   DialogBox.y + DialogBox.h - BrowserPreviewCaptionTop};
+
 constexpr Point HelpLinePosition{10, 5};
 
 // Where a press or drag lays the pattern at the pointer: the whole pattern box fits the level.

@@ -1,5 +1,6 @@
 #include "render/dialog_overlay.h"
 
+#include "render/browser_preview_panel.h"
 #include "render/draw_primitives.h"
 #include "storage/level_browser.h"
 
@@ -50,6 +51,9 @@ void drawDialogOverlay(const RenderResources &resources, const Editor &editor) {
     drawText(screen, font, AuthorPrompt, White, DialogTextLeft, AuthorPromptTop);
     drawText(screen, font, editor.authorField.text(), White, DialogTextLeft, AuthorFieldTop);
   }
-  if (mode == BrowsingLevels)
+  if (mode == BrowsingLevels) {
+    // The preview first: however long a name, it is drawn over the preview, never under it.
+    drawBrowserPreview(resources, editor);
     drawLevelNames(screen, font, editor);
+  }
 }

@@ -1,5 +1,6 @@
 #include "render/render_resources.h"
 
+#include "render/brick_miniatures.h"
 #include "render/fast_blit_sheet.h"
 
 #include <cstdio>
@@ -64,6 +65,8 @@ bool RenderSetup::open(const ResourcePaths &paths) {
     SDL_FreeSurface(resources_.sheet);
     resources_.sheet = fast;
   }
+  // Made once here from the sheet, so that previewing a level scales nothing per frame.
+  resources_.miniatures = makeBrickMiniatures(resources_.sheet, screen->format);
   return true;
 }
 
@@ -72,6 +75,7 @@ RenderSetup::~RenderSetup() {
     TTF_CloseFont(resources_.font);
   if (ttfStarted_)
     TTF_Quit();
+  SDL_FreeSurface(resources_.miniatures);
   SDL_FreeSurface(resources_.sheet);
   SDL_FreeSurface(resources_.backSurface);
   if (sdlStarted_)

@@ -11,6 +11,9 @@ struct RenderResources {
   SDL_Surface *backSurface; // may be missing: dialogs are then drawn without dimming
   SDL_Surface *sheet;
   TTF_Font *font; // missing only where no text is drawn (the command-line renderer)
+  // The brick miniatures of the browser's preview, in the screen's format; without them the
+  // preview shows its field and caption but no bricks.
+  SDL_Surface *miniatures = nullptr;
 };
 
 struct ResourcePaths {
@@ -25,7 +28,8 @@ struct ResourcePaths {
 //
 // The messages: "Unable to init SDL: %s\n", "Unable to set 1024*768 video: %s\n",
 // "Unable to init SDL_ttf: %s\n", "Unable to load font: %s\n", "Unable to load bitmap: %s\n",
-// each with the library's error text. A missing back surface is not a failure.
+// each with the library's error text. A missing back surface or set of miniatures is not a
+// failure.
 //
 // Unless the environment already says otherwise, it picks the library's software present path
 // (SDL_RENDER_DRIVER=software, SDL_FRAMEBUFFER_ACCELERATION=0), and it keeps the sheet in a
@@ -43,7 +47,7 @@ public:
 private:
   bool open(const ResourcePaths &paths);
 
-  RenderResources resources_{nullptr, nullptr, nullptr, nullptr};
+  RenderResources resources_{nullptr, nullptr, nullptr, nullptr, nullptr};
   bool sdlStarted_ = false;
   bool ttfStarted_ = false;
   bool ok_ = false;

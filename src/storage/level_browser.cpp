@@ -64,6 +64,12 @@ int64_t browserNameAt(int y, int32_t browserScroll, std::size_t count) {
   return index < names.end ? static_cast<int64_t>(index) : -1;
 }
 
+int64_t browserNameUnder(int x, int y, int32_t browserScroll, std::size_t count) {
+  if (!contains(BrowserPickRegion, x, y))
+    return -1;
+  return browserNameAt(y, browserScroll, count);
+}
+
 void clampBrowserScroll(EditorState &state, std::size_t levelCount) {
   const int64_t last = lastScroll(levelCount);
   if (state.browserScroll > last)
@@ -86,10 +92,8 @@ void scrollBrowserUp(EditorState &state) {
 
 int loadLevel(int x, int y, Bricks &bricks, EditorState &state,
               const std::vector<std::string> &levelList, const std::string &levelDirectory) {
-  if (!contains(BrowserPickRegion, x, y))
-    return 1;
   // Row 10 is the bottom strip of the box, y 475 to 479: it never shows a name.
-  const int64_t index = browserNameAt(y, state.browserScroll, levelList.size());
+  const int64_t index = browserNameUnder(x, y, state.browserScroll, levelList.size());
   if (index < 0)
     return 1;
   // A level that cannot be read leaves the browser open, so another can be picked.

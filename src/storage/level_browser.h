@@ -26,6 +26,10 @@ VisibleNames visibleLevelNames(std::size_t count, int32_t browserScroll);
 // the one highlighted and drawn there.
 int64_t browserNameAt(int y, int32_t browserScroll, std::size_t count);
 
+// Index of the name a left release at (x, y) opens: the shown name under a point of the pick
+// area, or -1. The browser's preview follows the same rule, so it shows what a click opens.
+int64_t browserNameUnder(int x, int y, int32_t browserScroll, std::size_t count);
+
 // Brings browserScroll back into range after the list changed: 0 with ten names or fewer, at
 // most the count less ten otherwise.
 void clampBrowserScroll(EditorState &state, std::size_t levelCount);

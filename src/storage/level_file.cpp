@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -20,14 +19,6 @@ void printWriteFailure(const std::string &path) {
   printMessage("Impossible d'\xe9"
                "crire le fichier %s",
                path);
-}
-
-bool readWholeFile(std::FILE *file, std::vector<char> &bytes) {
-  char chunk[4096];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  return !std::ferror(file);
 }
 
 } // namespace
@@ -68,17 +59,27 @@ int saveLevel(const EditorState &state, const Bricks &bricks, const std::string 
   return 1;
 }
 
-bool readLevelFile(const std::string &path, Bricks &bricks, EditorState &state) {
+FileRead readFileBytes(const std::string &path, std::string &bytes) {
   std::FILE *file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    printMessage("Impossible d'ouvrir le fichier %s", path);
-    return false;
-  }
-  std::vector<char> bytes;
-  const bool readable = readWholeFile(file, bytes);
+  if (file == nullptr)
+    return FileRead::CannotOpen;
+  bytes.clear();
+  char chunk[4096];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    bytes.append(chunk, got);
+  const bool readable = !std::ferror(file);
   std::fclose(file);
-  if (!readable) {
-    printMessage("Impossible de lire le fichier %s", path);
+  return readable ? FileRead::Done : FileRead::CannotRead;
+}
+
+bool readLevelFile(const std::string &path, Bricks &bricks, EditorState &state) {
+  std::string bytes;
+  const FileRead read = readFileBytes(path, bytes);
+  if (read != FileRead::Done) {
+    printMessage(read == FileRead::CannotOpen ? "Impossible d'ouvrir le fichier %s"
+                                              : "Impossible de lire le fichier %s",
+                 path);
     return false;
   }
 

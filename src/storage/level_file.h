@@ -27,6 +27,13 @@ int saveLevel(const EditorState &state, const Bricks &bricks, const std::string 
               const std::string &authorName, const std::string &levelDirectory = "niv/",
               std::time_t now = std::time(nullptr));
 
+// How reading a whole file went.
+enum class FileRead { Done, CannotOpen, CannotRead };
+
+// Reads the whole file at path into bytes, printing nothing: the caller says what failed, or
+// nothing at all.
+FileRead readFileBytes(const std::string &path, std::string &bytes);
+
 // Reads a level file token by token into bricks and brickCount, echoing the author's word to
 // standard output. Returns false when the file cannot be opened or holds a count outside
 // 0..396; bricks and brickCount are then unchanged.

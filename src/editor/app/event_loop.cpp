@@ -4,6 +4,7 @@
 #include "editor/control/handle_input.h"
 #include "editor/saved_level.h"
 #include "render/frame.h"
+#include "storage/level_preview.h"
 
 #include <string>
 #include <utility>
@@ -49,6 +50,9 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
     if (frameDue(now, lastFrameTicks)) {
       if (handledSinceFrame || editor.pointerX != drawnPointerX ||
           editor.pointerY != drawnPointerY) {
+        // The level under the pointer is read here, once per name the pointer comes onto:
+        // it changes only with the pointer and the events that already call for a frame.
+        refreshBrowserPreview(editor.browserPreview, editor);
         drawFrame(resources, editor);
         handledSinceFrame = false;
         drawnPointerX = editor.pointerX;
