@@ -26,9 +26,9 @@ struct CommandLine {
 
 // No arguments run the editor. Exactly one of --check, --render, --help, --version picks the
 // action; --scale and --sheet take the next argument as their value and go only with --render,
-// anywhere after the program name; "--" makes every later argument a file name. Anything else
-// that starts with "--" is an unknown option. On a usage error the caller prints
-// "brickedit: " + error and usageText() to standard error and exits with 2.
+// anywhere after the program name; "--" makes every later argument a file name. Any other
+// argument that starts with "-", but a lone "-", is an unknown option. On a usage error the
+// caller prints "brickedit: " + error and usageText() to standard error and exits with 2.
 CommandLine parseCommandLine(int argc, char **argv);
 
 // The usage lines, each ended by a line end.
