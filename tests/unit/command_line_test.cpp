@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <png.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 namespace {
@@ -69,8 +70,8 @@ TEST(CommandLineParse, ActionsAndUsageErrorsFromTheTable) {
   }
 }
 
-// A 24-bit surface whose every pixel differs, cut, doubled, written, and read back by libpng
-// or SDL.
+// A 24-bit surface whose every pixel differs, cut at its left and bottom edges, doubled,
+// written and read back by libpng or SDL.
 TEST(WriteImage, PngAndBmpHoldTheAreaDoubledAndFailuresLeaveNoFile) {
   ScratchDirectory directory;
   SDL_Surface *surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 6, 24, 0xff, 0xff00, 0xff0000, 0);
@@ -79,21 +80,22 @@ TEST(WriteImage, PngAndBmpHoldTheAreaDoubledAndFailuresLeaveNoFile) {
       SDL_Rect dot{x, y, 1, 1};
       SDL_FillRect(surface, &dot, SDL_MapRGB(surface->format, 30 * x, 40 * y, 7 + x + y));
     }
-  const SDL_Rect area{2, 1, 5, 4};
-  std::string error;
-  std::vector<Pixel> doubled;
+  const SDL_Rect area{0, 2, 5, 4};
+  std::vector<Pixel> doubled; // row after row: a wrong width shows as wrong pixels
   for (int i = 0; i < 10 * 8; ++i)
-    doubled.push_back(
-        Pixel{30 * (2 + i % 10 / 2), 40 * (1 + i / 10 / 2), 10 + i % 10 / 2 + i / 20});
+    doubled.push_back(Pixel{30 * (i % 10 / 2), 40 * (2 + i / 20), 9 + i % 10 / 2 + i / 20});
+  const mode_t mask = umask(022);
+  std::string error;
   for (const std::string name : {"level.png", "level.bmp"}) {
     const std::string path = directory.path() + name;
     ASSERT_TRUE(writeImage(surface, area, 2, path, error)) << error;
-    std::vector<Pixel> shown; // row after row: a wrong width shows as wrong pixels
+    std::vector<Pixel> shown;
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     std::vector<Uint8> rgb(10 * 8 * 3);
-    if (SDL_Surface *bmp = name == "level.bmp" ? SDL_LoadBMP(path.c_str()) : nullptr) {
-      for (int i = 0; i < bmp->w * bmp->h; ++i)
+    if (name == "level.bmp") {
+      SDL_Surface *bmp = SDL_LoadBMP(path.c_str());
+      for (int i = 0; bmp != nullptr && i < bmp->w * bmp->h; ++i)
         shown.push_back(pixelAt(bmp, i % bmp->w, i / bmp->w));
       SDL_FreeSurface(bmp);
     } else if (png_image_begin_read_from_file(&png, path.c_str()) && png.width * png.height == 80 &&
@@ -101,20 +103,25 @@ TEST(WriteImage, PngAndBmpHoldTheAreaDoubledAndFailuresLeaveNoFile) {
                png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr)) {
       for (std::size_t i = 0; i < rgb.size(); i += 3)
         shown.push_back(Pixel{rgb[i], rgb[i + 1], rgb[i + 2]});
+      EXPECT_EQ(fileBytes(path).substr(fileBytes(path).size() - 8, 4), "IEND");
     }
     EXPECT_EQ(shown, doubled) << name;
+    EXPECT_EQ(fs::status(path).permissions(), static_cast<fs::perms>(0644)) << name;
   }
+  umask(mask);
   fs::create_directory(directory.path() + "taken.png");
   const std::tuple<std::string, SDL_Rect, int, std::string> failures[] = {
       {"absent/out.png", area, 2, "absent/out.png: No such file or directory"},
       {"taken.png", area, 2, "taken.png: Is a directory"},
-      {"out.bmp", {4, 3, 5, 4}, 1, "the area to write is not inside the picture"},
       {"out.png", area, 5, "the scale must be from 1 to 4"},
   };
   for (const auto &[name, cut, scale, message] : failures) {
     EXPECT_FALSE(writeImage(surface, cut, scale, directory.path() + name, error));
     EXPECT_EQ(error, scale == 2 ? "cannot write " + directory.path() + message : message);
   }
+  for (const SDL_Rect &outside : {SDL_Rect{4, 0, 5, 4}, SDL_Rect{0, 3, 5, 4}, SDL_Rect{0, -1, 5, 4},
+                                  SDL_Rect{-1, 0, 5, 4}, SDL_Rect{0, 0, 0, 4}})
+    EXPECT_FALSE(writeImage(surface, outside, 1, directory.path() + "out.bmp", error));
   EXPECT_EQ(namesIn(directory.path()),
             (std::vector<std::string>{"level.bmp", "level.png", "taken.png"}));
   SDL_FreeSurface(surface);
