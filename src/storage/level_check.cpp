@@ -204,6 +204,29 @@ void checkCount(const Line &line, bool &counted, int32_t &count,
                                     std::to_string(count) + ")"));
 }
 
+// Where the brick lines end and what became of the author's name.
+struct Layout {
+  // Lines [1, bodyEnd) are the brick lines and whatever stands among them.
+  std::size_t bodyEnd;
+  bool authorMissing = false;
+  const Line *authorWithLineEnd = nullptr;
+};
+
+Layout layoutOf(const std::vector<Line> &lines) {
+  Brick brick;
+  const Line &last = lines.back();
+  if (lines.size() == 1) // the count alone, with no line end
+    return Layout{1, true};
+  if (!last.text.empty())
+    return readBrick(last.text, brick) ? Layout{lines.size(), true} : Layout{lines.size() - 1};
+  // The file ends in a line end: the line before it is the author's name, unless it is blank or
+  // a brick.
+  const Line &before = lines[lines.size() - 2];
+  if (lines.size() > 2 && !isBlank(before.text) && !readBrick(before.text, brick))
+    return Layout{lines.size() - 2, false, &before};
+  return Layout{lines.size() - 1, true};
+}
+
 } // namespace
 
 std::string printableText(std::string_view text) {
@@ -236,32 +259,14 @@ LevelCheck checkLevelBytes(const char *data, std::size_t size) {
     return check;
   }
 
-  // Lines [1, bodyEnd) are the brick lines and whatever stands among them.
   const std::vector<Line> lines = splitLines(data, size);
-  Brick brick{};
-  std::size_t bodyEnd = lines.size() - 1;
-  bool authorMissing = false;
-  const Line *authorWithLineEnd = nullptr;
-  if (lines.size() == 1) {
-    bodyEnd = 1;
-    authorMissing = true;
-  } else if (!lines.back().text.empty()) {
-    if (readBrick(lines.back().text, brick)) {
-      bodyEnd = lines.size();
-      authorMissing = true;
-    }
-  } else if (bodyEnd > 1 && !isBlank(lines[bodyEnd - 1].text) &&
-             !readBrick(lines[bodyEnd - 1].text, brick)) {
-    authorWithLineEnd = &lines[--bodyEnd];
-  } else {
-    authorMissing = true;
-  }
-
+  const Layout layout = layoutOf(lines);
   std::vector<std::string> bodyProblems;
   OverlapFinder overlaps;
   int brickLines = 0;
-  for (std::size_t i = 1; i < bodyEnd; ++i) {
+  for (std::size_t i = 1; i < layout.bodyEnd; ++i) {
     const Line &line = lines[i];
+    Brick brick;
     if (readBrick(line.text, brick)) {
       ++brickLines;
       checkBrick(line, brick, overlaps, bodyProblems);
@@ -272,9 +277,9 @@ LevelCheck checkLevelBytes(const char *data, std::size_t size) {
     }
     checkLineEnd(line, bodyProblems);
   }
-  if (authorWithLineEnd != nullptr)
-    bodyProblems.push_back(at(*authorWithLineEnd, "line end after the author's name"));
-  if (authorMissing)
+  if (layout.authorWithLineEnd != nullptr)
+    bodyProblems.push_back(at(*layout.authorWithLineEnd, "line end after the author's name"));
+  if (layout.authorMissing)
     bodyProblems.push_back("no author's name at the end of the file");
 
   bool counted = false;
