@@ -20,21 +20,17 @@ struct RgbPicture {
   std::vector<uint8_t> bytes;
 };
 
+// The pixel value at (x, y), for any depth from 1 to 4 bytes.
 Uint32 pixelAt(const SDL_Surface *surface, int x, int y) {
   const int bytesPerPixel = surface->format->BytesPerPixel;
-  const Uint8 *p =
-      static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch + x * bytesPerPixel;
-  switch (bytesPerPixel) {
-  case 1:
-    return *p;
-  case 2:
-    return *reinterpret_cast<const Uint16 *>(p);
-  case 3:
-    return SDL_BYTEORDER == SDL_LIL_ENDIAN ? p[0] | p[1] << 8 | p[2] << 16
-                                           : p[0] << 16 | p[1] << 8 | p[2];
-  default:
-    return *reinterpret_cast<const Uint32 *>(p);
-  }
+  Uint32 value = 0;
+  std::memcpy(&value,
+              static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch + x * bytesPerPixel,
+              bytesPerPixel);
+  // The bytes copied are the value's low ones only on a little-endian machine.
+  if (SDL_BYTEORDER == SDL_BIG_ENDIAN)
+    value >>= 8 * (4 - bytesPerPixel);
+  return value;
 }
 
 RgbPicture enlarged(SDL_Surface *surface, const SDL_Rect &area, int scale) {
