@@ -1,7 +1,10 @@
 // The command line: --check against hand-written reports, argument mistakes, pictures read back.
 #include "editor/cli/command_line.h"
+#include "editor/screen_layout.h"
+#include "render/frame.h"
 #include "render/image_file.h"
 #include "render_test_support.h"
+#include "storage/level_file.h"
 #include "storage_test_support.h"
 
 #include <iterator>
@@ -132,3 +135,36 @@ TEST(WriteImage, PngAndBmpHoldTheAreaDoubledAndFailuresLeaveNoFile) {
 }
 
 } // namespace
+
+// The real program, with no display: the picture of a sample level is the field of the editor's
+// own headless frame of it, pixel for pixel, and usage mistakes end with their status.
+struct RenderCommand : HeadlessRender {
+  ScratchDirectory directory;
+  int run(const std::string &arguments) {
+    return WEXITSTATUS(std::system(
+        ("cd " RUN_DIR " && env -u DISPLAY ./brickedit " + arguments + " 2>/dev/null").c_str()));
+  }
+};
+
+TEST_F(RenderCommand, PictureIsTheFieldOfTheEditorsFrame) {
+  const std::string out = directory.path() + "p.bmp", big = directory.path() + "big.bmp";
+  ASSERT_EQ(run("--render niv/Pyramide.lvbk " + out), 0);
+  ASSERT_EQ(run("--render niv/Pyramide.lvbk " + big + " --scale 2"), 0);
+  Editor editor;
+  ASSERT_TRUE(readLevelFile(RUN_DIR "/niv/Pyramide.lvbk", editor.bricks, editor.state));
+  editor.helpText.clear();
+  drawFrame(setup->resources(), editor);
+  SDL_Surface *picture = SDL_LoadBMP(out.c_str()), *doubled = SDL_LoadBMP(big.c_str());
+  ASSERT_TRUE(picture && doubled && picture->w == LevelBox.w && picture->h == LevelBox.h);
+  for (int y = 0; y < LevelBox.h; ++y)
+    for (int x = 0; x < LevelBox.w; ++x)
+      ASSERT_EQ(pixelAt(picture, x, y), at(LevelBox.x + x, LevelBox.y + y)) << x << "," << y;
+  for (auto [x, y] : {std::pair{0, 0}, {751, 439}, {300, 100}, {377, 215}})
+    EXPECT_EQ(pixelAt(doubled, 2 * x + 1, 2 * y), pixelAt(picture, x, y));
+  SDL_FreeSurface(picture);
+  SDL_FreeSurface(doubled);
+  EXPECT_EQ(run("--render"), 2);
+  EXPECT_EQ(run("--bogus"), 2);
+  EXPECT_EQ(run("--render niv/none.lvbk " + out), 1);
+  EXPECT_EQ(run("--render niv/Pyramide.lvbk /proc/p.png"), 1);
+}
