@@ -18,7 +18,7 @@ ln -s "$run_dir/comic.ttf" "$run_dir/bmp" "$work/" && mkdir "$work/niv" && cd "$
 launch() {
   xdotool mousemove 1000 700
   "$run_dir/brickedit" >/dev/null & pid=$!
-  for _ in $(seq 300); do
+  for _ in $(seq 1000); do
     window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1) && break
     sleep 0.01
   done
@@ -26,7 +26,7 @@ launch() {
 launch
 # Events reach the editor a few milliseconds after xdotool returns: poll for the title.
 expect_title() {
-  for _ in $(seq 300); do
+  for _ in $(seq 1000); do
     [[ $(xdotool getwindowname "$window") == "$1" ]] && return
     sleep 0.01
   done
@@ -47,7 +47,7 @@ xdotool key ctrl+y && expect_title "BrickEdit - u *"
 xdotool key ctrl+z && expect_title "BrickEdit - u"
 cp niv/u.lvbk first.lvbk && rm niv/u.lvbk
 xdotool mousemove 805 385 click 1 key Return key Return
-for _ in $(seq 300); do [[ -e niv/u.lvbk ]] && break; sleep 0.01; done
+for _ in $(seq 1000); do [[ -e niv/u.lvbk ]] && break; sleep 0.01; done
 cmp first.lvbk niv/u.lvbk
 xdotool key ctrl+y && expect_title "BrickEdit - u *"
 xdotool key Escape && wait "$pid"
@@ -56,7 +56,7 @@ rm niv/.backup/*
 launch
 xdotool mousemove 500 300 click 1 && expect_title "BrickEdit *"
 kill "$xvfb"
-for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.01; done
+for _ in $(seq 1000); do kill -0 "$pid" 2>/dev/null || break; sleep 0.01; done
 ! kill -0 "$pid" 2>/dev/null
 cmp niv/.backup/non-sauvegarde.*.lvbk <(printf '1\r\n500;300;1\r\n')
 echo "undo and recovery session: titles, saved and kept bytes as expected"
