@@ -53,6 +53,23 @@ void BM_PlacePatternWorstCase(benchmark::State &run) {
 }
 BENCHMARK(BM_PlacePatternWorstCase)->Unit(benchmark::kMicrosecond);
 
+// Every cell and, mirrored, every twin tested to the end: 396 bricks in use, none near the
+// field, and the whole grid laid from x 40, where each twin falls exactly on a pattern brick.
+// Both refuse only at the slot limit, after all the tests; range(0) is 1 for mirrored.
+void BM_PlacePatternFullTest(benchmark::State &run) {
+  WorstCase level;
+  level.bricks[BrickSlots - 1] = Brick{3000, 3000, 1};
+  const bool mirrored = run.range(0) == 1;
+  for (auto _ : run) {
+    const int placed =
+        placePattern(40, 30, level.selection, 1, level.state, level.bricks, mirrored);
+    benchmark::DoNotOptimize(placed);
+    if (placed != 0 || level.state.brickCount != BrickSlots)
+      run.SkipWithError("the full level must refuse at the slot limit");
+  }
+}
+BENCHMARK(BM_PlacePatternFullTest)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 // The bricks piled where the index looks most: 395 of them on one spot that touches four cells
 // of a pattern of 9 columns 40 pixels apart, and the last brick meeting the last cell. Every
 // cell next to the pile tests the whole pile. (Only a level file can pile bricks.)
