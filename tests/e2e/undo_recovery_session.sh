@@ -22,8 +22,9 @@ launch() {
     window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1) && break
     sleep 0.01
   done
+  # The loop names the window once it runs: from then on it takes the input sent.
+  expect_title "BrickEdit"
 }
-launch
 # Events reach the editor a few milliseconds after xdotool returns: poll for the title.
 expect_title() {
   for _ in $(seq 1000); do
@@ -32,7 +33,7 @@ expect_title() {
   done
   echo "title is '$(xdotool getwindowname "$window")', expected '$1'" && exit 1
 }
-expect_title "BrickEdit"
+launch
 xdotool mousemove 100 100 click 1 mousemove 300 100 click 1
 expect_title "BrickEdit *"
 # "Sauvegarder !", the level's name, Return, the author's name, Return.
