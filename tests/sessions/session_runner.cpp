@@ -1,0 +1,64 @@
+// Runs session files (see tests/support/session.h) through the editor's input handling, each in
+// a fresh working directory, with what the editor prints captured for "expect output". Prints
+// one line per failed session and exits 1 when any failed.
+
+#include "../support/session.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool runSession(const std::string &path) {
+  std::string error;
+  const std::vector<SessionLine> lines = readSession(path, error);
+  std::string work = (fs::temp_directory_path() / "brickedit-session-XXXXXX").string();
+  if (!error.empty() || mkdtemp(work.data()) == nullptr) {
+    std::fprintf(stderr, "%s\n", error.empty() ? "no scratch directory" : error.c_str());
+    return false;
+  }
+  work += "/";
+  fs::create_directory(work + "niv");
+  const std::string outputPath = work + "stdout";
+  std::fflush(stdout);
+  const int savedStdout = dup(1);
+  const int output = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+  dup2(output, 1);
+  close(output);
+
+  SessionPlayer player(fs::path(path).parent_path().string(), work);
+  std::string fault;
+  int failedLine = 0;
+  for (const SessionLine &line : lines) {
+    std::fflush(stdout);
+    std::ifstream printed(outputPath, std::ios::binary);
+    fault = player.run(line, std::string(std::istreambuf_iterator<char>(printed), {}));
+    if (!fault.empty()) {
+      failedLine = line.number;
+      break;
+    }
+  }
+  std::fflush(stdout);
+  dup2(savedStdout, 1);
+  close(savedStdout);
+  fs::remove_all(work);
+  if (!fault.empty())
+    std::fprintf(stderr, "%s:%d: %s\n", path.c_str(), failedLine, fault.c_str());
+  return fault.empty();
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  int failed = 0;
+  for (int i = 1; i < argc; ++i)
+    failed += runSession(argv[i]) ? 0 : 1;
+  std::fprintf(stderr, "%d of %d sessions passed\n", argc - 1 - failed, argc - 1);
+  return failed == 0 && argc > 1 ? 0 : 1;
+}
