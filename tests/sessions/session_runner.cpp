@@ -1,8 +1,12 @@
 // Runs session files (see tests/support/session.h) through the editor's input handling, each in
 // a fresh working directory, with what the editor prints captured for "expect output". Prints
-// one line per failed session and exits 1 when any failed.
+// one line per failed session and exits 1 when any failed. Built twice: on the core alone, and
+// with PIXELS, where it also checks the pixel expectations on frames drawn headless.
 
 #include "../support/session.h"
+#ifdef PIXELS
+#include "../support/frame_check.h"
+#endif
 
 #include <cstdio>
 #include <fcntl.h>
@@ -12,10 +16,11 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+struct RenderResources;
 
 namespace {
 
-bool runSession(const std::string &path) {
+bool runSession(const std::string &path, [[maybe_unused]] const RenderResources *screen) {
   std::string error;
   const std::vector<SessionLine> lines = readSession(path, error);
   std::string work = (fs::temp_directory_path() / "brickedit-session-XXXXXX").string();
@@ -38,7 +43,13 @@ bool runSession(const std::string &path) {
   for (const SessionLine &line : lines) {
     std::fflush(stdout);
     std::ifstream printed(outputPath, std::ios::binary);
-    fault = player.run(line, std::string(std::istreambuf_iterator<char>(printed), {}));
+#ifdef PIXELS
+    if (isPixelStep(line)) {
+      drawAtRest(*screen, player.editor);
+      fault = checkPixels(line, *screen);
+    } else
+#endif
+      fault = player.run(line, std::string(std::istreambuf_iterator<char>(printed), {}));
     if (!fault.empty()) {
       failedLine = line.number;
       break;
@@ -56,9 +67,17 @@ bool runSession(const std::string &path) {
 } // namespace
 
 int main(int argc, char **argv) {
+  const RenderResources *screen = nullptr;
+#ifdef PIXELS
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  const RenderSetup setup(ResourcePaths{RUN_DIR "/comic.ttf", RUN_DIR "/bmp/objets.bmp"});
+  if (!setup.ok())
+    return 1;
+  screen = &setup.resources();
+#endif
   int failed = 0;
   for (int i = 1; i < argc; ++i)
-    failed += runSession(argv[i]) ? 0 : 1;
+    failed += runSession(argv[i], screen) ? 0 : 1;
   std::fprintf(stderr, "%d of %d sessions passed\n", argc - 1 - failed, argc - 1);
   return failed == 0 && argc > 1 ? 0 : 1;
 }

@@ -112,9 +112,9 @@ bool isInputStep(const SessionLine &line) {
   return steps.count(line.words[0]) != 0;
 }
 
-bool isWindowOnly(const SessionLine &line) {
-  return line.words[0] == "expect" && line.words.size() > 1 &&
-         (line.words[1] == "frame" || line.words[1] == "exit");
+bool needsScreen(const SessionLine &line) {
+  static const std::set<std::string> kinds = {"frame", "exit", "box", "ink", "text"};
+  return line.words[0] == "expect" && line.words.size() > 1 && kinds.count(line.words[1]) != 0;
 }
 
 unsigned long keysymOf(const InputEvent &event) {
@@ -240,7 +240,7 @@ std::string SessionPlayer::apply(const SessionLine &line, const std::string &dir
 }
 
 std::string SessionPlayer::run(const SessionLine &line, const std::string &output) {
-  if (isWindowOnly(line))
+  if (needsScreen(line))
     return "";
   if (!isInputStep(line))
     return apply(line, workDirectory_, output);

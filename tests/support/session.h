@@ -30,8 +30,9 @@
 //                                      to the session file), or PATH does not exist
 //   expect output "TEXT"               what was printed since the last such line; "TEXT..." a
 //                                      prefix of it. Paths print relative to the working directory
-// Window-only (skipped without a window): expect frame (the screen equals the frame drawn
-// headless from the same events), expect exit N (the editor ended with status N).
+// Needing a screen, and skipped by a run without one: the pixel expectations of frame_check.h;
+// in a real window also "expect frame" (the screen equals the frame drawn headless from the
+// same events) and "expect exit N" (the editor ended with status N).
 
 #include "editor/control/input_event.h"
 #include "editor/editor.h"
@@ -50,7 +51,7 @@ struct SessionLine {
 std::vector<SessionLine> readSession(const std::string &path, std::string &error);
 
 bool isInputStep(const SessionLine &line);
-bool isWindowOnly(const SessionLine &line);
+bool needsScreen(const SessionLine &line);
 // The X keysym a key event stands for: the named keys', else the character's.
 unsigned long keysymOf(const InputEvent &event);
 
@@ -68,7 +69,7 @@ public:
   // the editor, that directory and the output printed so far: "" or what differs.
   std::string apply(const SessionLine &line, const std::string &directory,
                     const std::string &output);
-  // Any step, in this player's own working directory; window-only steps pass.
+  // Any step, in this player's own working directory; steps that need a screen pass.
   std::string run(const SessionLine &line, const std::string &output);
 
   Editor editor;
