@@ -4,41 +4,33 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 
 namespace {
 
-struct Pixel {
-  int r, g, b;
-};
-using Picture = std::function<Pixel(int dx, int dy)>;
+// Colours as 0xRRGGBB; the screen and the sheet are both 32 bits a pixel in that order.
+using Picture = std::function<uint32_t(int dx, int dy)>;
 
-Pixel pixelAt(SDL_Surface *surface, int x, int y) {
-  Uint32 value = 0;
-  const int bytes = surface->format->BytesPerPixel;
-  std::memcpy(&value, static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch + x * bytes,
-              bytes);
-  Uint8 r, g, b;
-  SDL_GetRGB(value, surface->format, &r, &g, &b);
-  return {r, g, b};
+uint32_t pixelAt(const SDL_Surface *surface, int x, int y) {
+  return static_cast<const Uint32 *>(surface->pixels)[y * surface->pitch / 4 + x] & 0xffffff;
 }
 
-Pixel colourNamed(const std::string &name) {
-  Pixel p{0, 0, 0};
-  if (name == "grey" || name == "white" || name == "red")
-    p = name == "grey" ? Pixel{128, 128, 128}
-                       : Pixel{255, name == "red" ? 0 : 255, name == "red" ? 0 : 255};
-  else if (name != "black")
-    std::sscanf(name.c_str(), "%d,%d,%d", &p.r, &p.g, &p.b);
-  return p;
+bool near(uint32_t a, uint32_t b, int tolerance) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(int(a >> shift & 0xff) - int(b >> shift & 0xff)) > tolerance)
+      return false;
+  return true;
 }
 
 // The picture named by the words from i on; moves i past them.
-Picture pictureAt(const std::vector<std::string> &w, std::size_t &i, SDL_Surface *sheet) {
+Picture pictureAt(const std::vector<std::string> &w, std::size_t &i, const SDL_Surface *sheet) {
   const std::string &name = w[i++];
   if (name != "brick" && name != "digit") {
-    const Pixel colour = colourNamed(name);
+    const uint32_t colour = name == "black"   ? 0
+                            : name == "grey"  ? 0x808080
+                            : name == "red"   ? 0xff0000
+                            : name == "white" ? 0xffffff
+                                              : std::stoul(name, nullptr, 16);
     return [colour](int, int) { return colour; };
   }
   const int n = std::atoi(w[i++].c_str());
@@ -65,51 +57,46 @@ void drawAtRest(const RenderResources &resources, const Editor &editor) {
 std::string checkPixels(const SessionLine &line, const RenderResources &resources) {
   const std::vector<std::string> &w = line.words;
   const int x = std::atoi(w[2].c_str()), y = std::atoi(w[3].c_str());
-  int width = 0, height = 0, tolerance = 0;
-  Picture expected;
+  int width = std::atoi(w[4].c_str()), height = std::atoi(w[5].c_str()), tolerance = 0;
+  std::size_t i = w[1] == "text" ? 4 : 6;
+  Picture expected = pictureAt(w, i, resources.sheet);
   if (w[1] == "text") {
     SDL_Surface *mask =
         TTF_RenderText_Solid(resources.font, w[6].c_str(), SDL_Color{255, 255, 255, 0});
     if (mask == nullptr)
       return "the text renders to nothing";
+    std::vector<bool> ink;
+    for (int dy = 0; dy < mask->h; ++dy)
+      for (int dx = 0; dx < mask->w; ++dx)
+        ink.push_back(static_cast<const Uint8 *>(mask->pixels)[dy * mask->pitch + dx] != 0);
     width = mask->w;
     height = mask->h;
-    std::vector<bool> ink;
-    for (int dy = 0; dy < height; ++dy)
-      for (int dx = 0; dx < width; ++dx)
-        ink.push_back(static_cast<const Uint8 *>(mask->pixels)[dy * mask->pitch + dx] != 0);
     SDL_FreeSurface(mask);
-    const Pixel colour = colourNamed(w[4]), background = colourNamed(w[5]);
-    expected = [=](int dx, int dy) { return ink[dy * width + dx] ? colour : background; };
-  } else {
-    width = std::atoi(w[4].c_str());
-    height = std::atoi(w[5].c_str());
-    std::size_t i = 6;
-    expected = pictureAt(w, i, resources.sheet);
-    if (i + 1 < w.size() && w[i] == "half") {
-      const Picture under = pictureAt(w, ++i, resources.sheet), top = expected;
-      tolerance = 1;
-      expected = [=](int dx, int dy) {
-        const Pixel a = top(dx, dy), b = under(dx, dy);
-        return Pixel{(a.r + b.r) / 2, (a.g + b.g) / 2, (a.b + b.b) / 2};
-      };
-    }
+    const Picture colour = expected, background = pictureAt(w, i, resources.sheet);
+    expected = [=](int dx, int dy) {
+      return ink[dy * width + dx] ? colour(dx, dy) : background(dx, dy);
+    };
+  } else if (i + 1 < w.size() && w[i] == "half") {
+    const Picture under = pictureAt(w, ++i, resources.sheet), top = expected;
+    tolerance = 1;
+    expected = [=](int dx, int dy) {
+      const uint32_t a = top(dx, dy), b = under(dx, dy);
+      return ((a >> 1 & 0x7f7f7f) + (b >> 1 & 0x7f7f7f) + (a & b & 0x010101));
+    };
   }
-  int inked = 0;
+  int matching = 0;
   for (int dy = 0; dy < height; ++dy)
     for (int dx = 0; dx < width; ++dx) {
-      const Pixel shown = pixelAt(resources.screen, x + dx, y + dy), want = expected(dx, dy);
-      const bool same = std::abs(shown.r - want.r) <= tolerance &&
-                        std::abs(shown.g - want.g) <= tolerance &&
-                        std::abs(shown.b - want.b) <= tolerance;
-      inked += same;
-      if (!same && w[1] != "ink")
-        return "at (" + std::to_string(x + dx) + ", " + std::to_string(y + dy) +
-               ") the frame shows " + std::to_string(shown.r) + "," + std::to_string(shown.g) +
-               "," + std::to_string(shown.b) + ", not " + std::to_string(want.r) + "," +
-               std::to_string(want.g) + "," + std::to_string(want.b);
+      const uint32_t shown = pixelAt(resources.screen, x + dx, y + dy), want = expected(dx, dy);
+      char where[64];
+      if (near(shown, want, tolerance))
+        ++matching;
+      else if (w[1] != "ink" &&
+               std::snprintf(where, sizeof where, "at (%d, %d) the frame shows %06x, not %06x",
+                             x + dx, y + dy, shown, want))
+        return where;
     }
-  if (w[1] == "ink" && (inked > 0) == (w.size() > 7 && w[7] == "none"))
-    return std::to_string(inked) + " pixels of " + w[6] + " in the box";
+  if (w[1] == "ink" && (matching > 0) == (w.size() > 7 && w[7] == "none"))
+    return std::to_string(matching) + " pixels of " + w[6] + " in the box";
   return "";
 }

@@ -5,8 +5,8 @@
 //                                               first mixed half and half over the second (±1)
 //   expect ink X Y W H COLOUR [none]            some pixel of the box, or none, has the colour
 //   expect text X Y COLOUR BACKGROUND "TEXT"    the text rendered solid, ink and background
-// A PICTURE is a colour (black, grey, red, white or R,G,B), "brick TYPE" or "digit D": the
-// sprite from its top-left corner, read from the sheet where it must lie.
+// A PICTURE is a colour (black, grey, red, white or hexadecimal RRGGBB), "brick TYPE" or "digit D":
+// the sprite from its top-left corner, read from the sheet where it must lie.
 
 #include "render/render_resources.h"
 #include "session.h"

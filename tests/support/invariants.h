@@ -8,6 +8,7 @@
 #include <string>
 
 // The first rule broken by handling event, which turned before into after, or "" when none.
-// Saves are read back from levelDirectory, the directory the event was handled with.
-std::string brokenRule(const Editor &before, const InputEvent &event, const Editor &after,
-                       const std::string &levelDirectory);
+std::string brokenRule(const Editor &before, const InputEvent &event, const Editor &after);
+
+// The bytes of a file; empty when it cannot be read.
+std::string fileBytes(const std::string &path);
