@@ -15,7 +15,7 @@ export ASAN_OPTIONS=${FUZZ_ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symboli
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 status=0
-for target in level_reader text_field; do
+for target in level_reader session; do
   work="$build_dir/corpus/$target"
   mkdir -p "$work" "$build_dir/artifacts"
   seeds=(fuzz/corpus/$target)
@@ -37,7 +37,7 @@ for target in level_reader text_field; do
     status=1
     echo "fuzz $target: FAILED; log $log, input:"
     ls "$build_dir"/artifacts/"$target"-* 2>/dev/null || true
-    grep -E 'ERROR|SUMMARY|level reader|text field|==[0-9]+==' "$log" | head -20 || true
+    grep -E 'ERROR|SUMMARY|level reader|session|==[0-9]+==' "$log" | head -20 || true
   fi
 done
 exit $status

@@ -6,7 +6,7 @@ packages=(
   cmake g++ make pkg-config
   libsdl1.2-compat-dev libsdl-ttf2.0-dev libpng-dev fonts-comic-neue
   libgtest-dev googletest libbenchmark-dev
-  xvfb xdotool libx11-dev x11-xkb-utils
+  xvfb xauth libx11-dev libxtst-dev
   clang libclang-rt-14-dev valgrind clang-format
 )
 

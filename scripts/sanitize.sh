@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the whole project with AddressSanitizer, UndefinedBehaviorSanitizer and leak checking
 # into build-asan/ (or the directory given) and runs every test there, the end-to-end ones
-# included: they copy the sanitized editor and run it under Xvfb. Any sanitizer report, from a
+# included: they run the sanitized editor in a display of their own. Any sanitizer report, from a
 # test process or from an editor the tests started, fails the run: reports go to files under
 # <build>/sanitizer-logs, which must stay empty.
 set -euo pipefail
@@ -22,8 +22,6 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$logs/ubsan"
 # Mesa: full stacks on every allocation are too slow inside Mesa's start-up (and it can deadlock
 # with its threads). The pixels are the same.
 export SDL_FRAMEBUFFER_ACCELERATION=0 SDL_RENDER_DRIVER=software
-# The soak runs ten times fewer events under the sanitizers.
-export BRICKEDIT_SOAK_EVENTS=${BRICKEDIT_SOAK_EVENTS:-200000}
 
 status=0
 # Valgrind cannot run a sanitized editor: that session runs in the plain build only.

@@ -1,7 +1,7 @@
 // The browser's preview of the level under the pointer: frames drawn headless after the
 // preview is brought in line as the event loop does, with the reads counted at the seam.
 
-#include "render_test_support.h"
+#include "headless_render.h"
 #include "storage_test_support.h"
 
 #include "editor/control/handle_input.h"

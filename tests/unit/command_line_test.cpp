@@ -3,7 +3,7 @@
 #include "editor/screen_layout.h"
 #include "render/frame.h"
 #include "render/image_file.h"
-#include "render_test_support.h"
+#include "headless_render.h"
 #include "storage/level_file.h"
 #include "storage_test_support.h"
 

@@ -1,7 +1,7 @@
 // The sheet copy with unaligned rows draws exactly the frame the sheet itself draws.
 
 #include "render/fast_blit_sheet.h"
-#include "render_test_support.h"
+#include "headless_render.h"
 
 TEST_F(HeadlessRender, UnalignedSheetCopyDrawsTheSameFrame) {
   SDL_Surface *copy = copyWithUnalignedRows(sheet);

@@ -1,0 +1,131 @@
+// Plays arbitrary bytes as user input through the editor's input handling, in every mode, with
+// the project's level files (many breaking the rules a level keeps) and level files made of the
+// input's own bytes to open, and checks every invariant after each event. Replayed in CTest over
+// its corpus and over long seeded random streams, it is the editor's soak test.
+
+#include "../tests/support/invariants.h"
+#include "editor/control/handle_input.h"
+#include "editor/screen_layout.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <tuple>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Where a pointer lands: anywhere on the screen or in the 16-bit range, or in or just around a
+// region that acts, the level area and the browser's list weighted most.
+const Region Targets[] = {{0, 0, ScreenWidth - 1, ScreenHeight - 1},
+                          {0, 0, 65534, 65534},
+                          LevelRetypeRegion,
+                          LevelRetypeRegion,
+                          LevelRetypeRegion,
+                          PatternGridRegion,
+                          PaletteRegion,
+                          SpecialRowRegion,
+                          SpacingXPlusRegion,
+                          SpacingXMinusRegion,
+                          SpacingYPlusRegion,
+                          SpacingYMinusRegion,
+                          OffsetXPlusRegion,
+                          OffsetXMinusRegion,
+                          OffsetYPlusRegion,
+                          OffsetYMinusRegion,
+                          ChooserRegion,
+                          ClearAllHelpRegion,
+                          SaveRegion,
+                          OpenRegion,
+                          BrowserPickRegion,
+                          BrowserPickRegion};
+const std::pair<Key, uint16_t> NamedKeys[] = {{Key::Return, 13},
+                                              {Key::Return, 13},
+                                              {Key::Backspace, 8},
+                                              {Key::KeypadEnter, 13},
+                                              {Key::Escape, 27}};
+const int Buttons[] = {MouseLeft, MouseLeft, MouseLeft, MouseRight, MouseRight, MouseMiddle,
+                       WheelUp,   WheelDown, WheelDown, 0,          6};
+
+struct Bytes {
+  const uint8_t *data;
+  std::size_t size, at = 0;
+  uint8_t next() { return at < size ? data[at++] : 0; }
+};
+
+// One to five bytes an event. In the name dialogs most events are keys, elsewhere few.
+InputEvent nextEvent(Bytes &in, int32_t mode) {
+  InputEvent event;
+  const uint8_t pick = in.next(), c = in.next();
+  if (pick < (mode == EnteringLevelName || mode == EnteringAuthorName ? 150 : 6)) {
+    event.kind = InputKind::KeyDown;
+    if (c < 60)
+      std::tie(event.key, event.character) = NamedKeys[c % std::size(NamedKeys)];
+    else
+      event.character =
+          c < 230 ? "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 "[c % 63]
+                  : static_cast<uint16_t>(c | in.next() << 8);
+  } else if (pick >= 252) {
+    event.kind = pick == 255 ? InputKind::Quit : InputKind::None;
+  } else {
+    event.kind = pick % 3 == 0   ? InputKind::Motion
+                 : pick % 3 == 1 ? InputKind::ButtonDown
+                                 : InputKind::ButtonUp;
+    event.button = Buttons[c % std::size(Buttons)];
+    const Region &r = Targets[in.next() % std::size(Targets)];
+    event.x = static_cast<uint16_t>(r.left - 1 + in.next() * (r.right - r.left + 3) / 255);
+    event.y = static_cast<uint16_t>(r.top - 1 + in.next() * (r.bottom - r.top + 3) / 255);
+  }
+  return event;
+}
+
+} // namespace
+
+// A byte of 248 to 251 writes a level file of the bytes that follow instead of an event.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  // One level directory for the run, in memory where possible; never freed, as the clean-up at
+  // exit needs its name. The project's level files are read once.
+  static const std::string *directory = [] {
+    std::string path = (fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
+                       "brickedit-fuzz-XXXXXX";
+    if (mkdtemp(path.data()) == nullptr || std::freopen("/dev/null", "w", stdout) == nullptr)
+      std::abort();
+    std::atexit([] { fs::remove_all(*directory); });
+    return new std::string(path + "/");
+  }();
+  static const std::vector<std::string> levels = [] {
+    std::vector<std::string> found;
+    for (const char *root : {PROJECT_ROOT "/tests/data", PROJECT_ROOT "/levels"})
+      for (const auto &entry : fs::recursive_directory_iterator(root))
+        if (entry.path().extension() == ".lvbk" && entry.is_regular_file())
+          found.push_back(fileBytes(entry.path()));
+    return found;
+  }();
+
+  for (const auto &entry : fs::directory_iterator(*directory))
+    fs::remove_all(entry.path());
+  for (std::size_t i = 0; i < levels.size(); ++i)
+    std::ofstream(*directory + std::to_string(i) + ".lvbk", std::ios::binary) << levels[i];
+  Editor editor;
+  for (Bytes in{data, size}; in.at < in.size;) {
+    if (in.data[in.at] >= 248 && in.data[in.at] < 252) {
+      in.next();
+      const std::size_t length = std::min<std::size_t>(in.next(), in.size - in.at);
+      std::ofstream(*directory + "input" + std::to_string(length % 4) + ".lvbk", std::ios::binary)
+          .write(reinterpret_cast<const char *>(in.data + in.at),
+                 static_cast<std::streamsize>(length));
+      in.at += length;
+      continue;
+    }
+    const InputEvent event = nextEvent(in, editor.state.mode);
+    const Editor before = editor;
+    handleInput(event, editor, *directory);
+    if (const std::string fault = brokenRule(before, event, editor); !fault.empty()) {
+      std::fprintf(stderr, "session: %s (event ending at byte %zu)\n", fault.c_str(), in.at);
+      std::abort();
+    }
+  }
+  return 0;
+}

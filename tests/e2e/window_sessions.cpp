@@ -1,0 +1,189 @@
+// Plays a session file (see tests/support/session.h) on the real editor in the X display that
+// xvfb-run provides: input through XTest on one connection, the files and output checked as the
+// editor writes them, its screen against the frame drawn headless from the same events (which
+// also carry the session's other expectations). Words after the session file start the editor
+// under that command, say valgrind. Exits 1 at the first step that fails.
+
+#include "../support/frame_check.h"
+#include "../support/invariants.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Where the pointer rests when the editor starts: over no region.
+const std::string Park[] = {"move", "1023", "767"};
+
+// Pixels of the screen that differ from the surface, or -1 while the screen is all black.
+long differences(Display *x, const SDL_Surface *surface) {
+  XImage *image = XGetImage(x, DefaultRootWindow(x), 0, 0, 1024, 768, AllPlanes, ZPixmap);
+  long differing = 0, lit = 0;
+  for (int row = 0; row < 768; ++row)
+    for (int column = 0; column < 1024; ++column) {
+      const unsigned long shown = XGetPixel(image, column, row) & 0xffffff;
+      lit += shown != 0;
+      differing +=
+          surface != nullptr &&
+          shown != (static_cast<const Uint32 *>(surface->pixels)[row * 1024 + column] & 0xffffff);
+    }
+  XDestroyImage(image);
+  return lit == 0 ? -1 : differing;
+}
+
+// The editor's window gets WM_DELETE_WINDOW, as from a window manager.
+void closeWindow(Display *x) {
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count);
+  for (unsigned i = 0; i < count; ++i) {
+    XEvent event{};
+    event.xclient = {
+        ClientMessage, 0, False, x, children[i], XInternAtom(x, "WM_PROTOCOLS", False), 32, {}};
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    XSendEvent(x, children[i], False, NoEventMask, &event);
+  }
+  XFree(children);
+}
+
+std::string send(Display *x, const InputEvent &event) {
+  const bool down = event.kind == InputKind::ButtonDown;
+  if (event.kind == InputKind::Motion)
+    XTestFakeMotionEvent(x, -1, event.x, event.y, CurrentTime);
+  if (down || event.kind == InputKind::ButtonUp)
+    XTestFakeButtonEvent(x, event.button, down, CurrentTime);
+  if (event.kind == InputKind::Quit)
+    closeWindow(x);
+  if (event.kind == InputKind::KeyDown) {
+    const KeySym symbol = keysymOf(event);
+    const KeyCode code = XKeysymToKeycode(x, symbol);
+    const KeyCode shift =
+        XkbKeycodeToKeysym(x, code, 0, 0) != symbol ? XKeysymToKeycode(x, XK_Shift_L) : 0;
+    if (code == 0)
+      return "no key gives the keysym " + std::to_string(symbol);
+    for (const auto &[key, press] :
+         {std::pair{shift, True}, {code, True}, {code, False}, {shift, False}})
+      if (key != 0)
+        XTestFakeKeyEvent(x, key, press, CurrentTime);
+    // The library takes a release and a press of one key within 2 ms for a key repeat.
+    XSync(x, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  XSync(x, False);
+  return "";
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  std::string fault;
+  const std::vector<SessionLine> lines = readSession(argc > 1 ? argv[1] : "", fault);
+  Display *x = XOpenDisplay(nullptr);
+  std::string work = (fs::temp_directory_path() / "brickedit-window-XXXXXX").string();
+  // The headless side draws without a window, and what it prints is not the editor's output.
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  const RenderSetup headless(ResourcePaths{RUN_DIR "/comic.ttf", RUN_DIR "/bmp/objets.bmp"});
+  unsetenv("SDL_VIDEODRIVER");
+  if (!fault.empty() || x == nullptr || !headless.ok() || mkdtemp(work.data()) == nullptr ||
+      std::freopen("/dev/null", "w", stdout) == nullptr) {
+    std::fprintf(stderr, "cannot start: %s\n", fault.c_str());
+    return 1;
+  }
+  // The editor's working directory, its resources linked in; the headless side's within it.
+  work += "/";
+  const std::string mirror = work + "headless/";
+  fs::create_directories(work + "bmp");
+  fs::create_directories(mirror + "niv");
+  fs::create_directory(work + "niv");
+  fs::create_symlink(RUN_DIR "/comic.ttf", work + "comic.ttf");
+  fs::create_symlink(RUN_DIR "/bmp/objets.bmp", work + "bmp/objets.bmp");
+  SessionPlayer player(fs::path(argv[1]).parent_path().string(), mirror);
+  const auto patience = std::chrono::seconds(argc > 2 ? 300 : 10);
+  pid_t editor = 0;
+  int status = -1;
+  auto waitFor = [&](const std::function<std::string()> &check) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    std::string result;
+    while (!(result = check()).empty() && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      if (editor > 0 && waitpid(editor, &status, WNOHANG) == editor)
+        editor = -1;
+    }
+    return result;
+  };
+  // Starts the editor with the pointer parked: started once it shows a frame, or ended.
+  auto launch = [&] {
+    const std::vector<InputEvent> parked = player.events({0, {Park, Park + 3}, ""});
+    send(x, parked[0]);
+    std::string command = "cd " + work + " && exec";
+    for (int i = 2; i < argc; ++i)
+      command += std::string(" ") + argv[i];
+    command += " " RUN_DIR "/brickedit >stdout 2>stderr";
+    if ((editor = fork()) == 0)
+      _exit(execl("/bin/sh", "sh", "-c", command.c_str(), nullptr));
+    const std::string started =
+        waitFor([&] { return editor < 0 || differences(x, nullptr) >= 0 ? "" : "no frame shown"; });
+    // The window's first motion is at the pointer: the headless side gets it too.
+    return started.empty() ? player.feed(parked[0]) : started;
+  };
+  auto play = [&](const SessionLine &line) {
+    const std::string what = line.words.size() > 1 ? line.words[1] : "";
+    std::string result;
+    if (isInputStep(line)) {
+      for (const InputEvent &event : player.events(line))
+        if (result.empty() && (result = send(x, event)).empty())
+          result = player.feed(event);
+    } else if (what == "frame") {
+      drawAtRest(headless.resources(), player.editor);
+      result = waitFor([&] {
+        const long differing = differences(x, headless.resources().screen);
+        return differing == 0
+                   ? ""
+                   : std::to_string(differing) + " pixels differ from the frame drawn headless";
+      });
+    } else if (what == "exit") {
+      result = waitFor([&] { return editor < 0 ? "" : "the editor is still running"; });
+      const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      if (result.empty() && code != std::atoi(line.words[2].c_str()))
+        result = "the editor ended with status " + std::to_string(code);
+    } else if (what == "file" || what == "output") {
+      result = waitFor([&] { return player.apply(line, work, fileBytes(work + "stdout")); });
+    } else if (isPixelStep(line)) {
+      drawAtRest(headless.resources(), player.editor);
+      result = checkPixels(line, headless.resources());
+    } else {
+      result = player.apply(line, mirror, "");
+    }
+    return result;
+  };
+
+  int failedLine = 0;
+  for (auto line = lines.begin(); fault.empty() && line != lines.end(); ++line) {
+    if (line->words[0] == "level" || line->words[0] == "without")
+      fault = player.apply(*line, work, "") + player.apply(*line, mirror, "");
+    else if (editor != 0 || (fault = launch()).empty())
+      fault = play(*line);
+    failedLine = line->number;
+  }
+  if (editor > 0 && kill(editor, SIGKILL) == 0)
+    waitpid(editor, nullptr, 0);
+  if (!fault.empty())
+    std::fprintf(stderr, "%s:%d: %s\n--- the editor's standard error:\n%s\n", argv[1], failedLine,
+                 fault.c_str(), fileBytes(work + "stderr").c_str());
+  XCloseDisplay(x);
+  fs::remove_all(work);
+  return fault.empty() ? 0 : 1;
+}

@@ -1,0 +1,52 @@
+// Runs one session file (see tests/support/session.h) through the editor's input handling in a
+// fresh working directory, what the editor prints going to a file for "expect output". Prints
+// where the session failed and exits 1. Built twice: on the core alone, and with PIXELS, where
+// it also checks the pixel expectations on frames drawn headless.
+
+#include "../support/invariants.h"
+#include "../support/session.h"
+#ifdef PIXELS
+#include "../support/frame_check.h"
+#endif
+
+#include <cstdio>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+int main(int argc, char **argv) {
+  std::string fault;
+  const std::vector<SessionLine> lines = readSession(argc == 2 ? argv[1] : "", fault);
+  std::string work = (fs::temp_directory_path() / "brickedit-session-XXXXXX").string();
+  if (!fault.empty() || mkdtemp(work.data()) == nullptr) {
+    std::fprintf(stderr, "%s\n", fault.c_str());
+    return 1;
+  }
+  work += "/";
+  fs::create_directory(work + "niv");
+  if (std::freopen((work + "stdout").c_str(), "w", stdout) == nullptr)
+    return 1;
+#ifdef PIXELS
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  const RenderSetup setup(ResourcePaths{RUN_DIR "/comic.ttf", RUN_DIR "/bmp/objets.bmp"});
+  if (!setup.ok())
+    return 1;
+#endif
+  SessionPlayer player(fs::path(argv[1]).parent_path().string(), work);
+  int failedLine = 0;
+  for (auto line = lines.begin(); fault.empty() && line != lines.end(); ++line) {
+    std::fflush(stdout);
+    fault = player.run(*line, fileBytes(work + "stdout"));
+#ifdef PIXELS
+    if (isPixelStep(*line)) {
+      drawAtRest(setup.resources(), player.editor);
+      fault = checkPixels(*line, setup.resources());
+    }
+#endif
+    failedLine = line->number;
+  }
+  fs::remove_all(work);
+  if (!fault.empty())
+    std::fprintf(stderr, "%s:%d: %s\n", argv[1], failedLine, fault.c_str());
+  return fault.empty() ? 0 : 1;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Pixel expectations of the sessions, checked against the frame drawn headless from the
+// session's editor, the pointer where the last mouse event left it:
+//   expect box X Y W H PICTURE [half PICTURE]   every pixel of the box shows the picture, or the
+//                                               first mixed half and half over the second (±1)
+//   expect ink X Y W H COLOUR [none]            some pixel of the box, or none, has the colour
+//   expect text X Y COLOUR BACKGROUND "TEXT"    the text rendered solid, ink and background
+// A PICTURE is a colour (black, grey, red, white or hexadecimal RRGGBB), "brick TYPE" or "digit D":
+// the sprite from its top-left corner, read from the sheet where it must lie.
+
+#include "render/render_resources.h"
+#include "session.h"
+
+bool isPixelStep(const SessionLine &line);
+// Draws onto resources.screen the frame the editor shows when its pointer rests.
+void drawAtRest(const RenderResources &resources, const Editor &editor);
+// Checks one pixel expectation against resources.screen: "" or the first pixel that differs.
+std::string checkPixels(const SessionLine &line, const RenderResources &resources);

@@ -1,0 +1,109 @@
+#include "invariants.h"
+
+#include "editor/screen_layout.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+bool cleanName(const std::string &text) {
+  return text.size() <= TextFieldMaxLength && std::all_of(text.begin(), text.end(), [](char c) {
+           return c == ' ' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+                  (c >= 'a' && c <= 'z');
+         });
+}
+
+bool sameSlots(const Bricks &a, const Bricks &b, int32_t count) {
+  return std::memcmp(a.data(), b.data(), sizeof(Brick) * static_cast<std::size_t>(count)) == 0;
+}
+
+std::string brickFault(const Editor &before, const InputEvent &event, const Editor &after) {
+  const int32_t was = before.state.brickCount, is = after.state.brickCount;
+  const bool left = event.button == MouseLeft, up = event.kind == InputKind::ButtonUp;
+  if ((was == is && sameSlots(before.bricks, after.bricks, is)) ||
+      (up && left && before.state.mode == BrowsingLevels))
+    return ""; // unchanged, or a level opened: its file need keep no rule
+  if (before.state.mode != Editing)
+    return "bricks changed outside the Editing mode";
+  if (event.kind == InputKind::Motion || (event.kind == InputKind::ButtonDown && left)) {
+    if (is <= was || !sameSlots(before.bricks, after.bricks, was))
+      return "a placement laid nothing or moved a brick already laid";
+    // Each brick laid lies inside the level area, has the current type and overlaps no other.
+    for (int32_t slot = was; slot < is; ++slot) {
+      const Brick &b = after.bricks[slot];
+      bool clear = b.x >= LevelLeft && b.y >= LevelTop && b.x + BrickWidth <= LevelRight &&
+                   b.y + BrickHeight <= LevelBottom && b.type == after.currentBrickType;
+      for (int32_t other = 0; clear && other < is; ++other)
+        clear =
+            other == slot || !bricksOverlap(b.x, b.y, after.bricks[other].x, after.bricks[other].y);
+      if (!clear)
+        return "the brick laid at " + std::to_string(b.x) + "," + std::to_string(b.y) +
+               " leaves the level, has another type or overlaps";
+    }
+    return "";
+  }
+  if ((up && event.button == MouseRight && (is == was || is == was - 1)) || (up && left && is == 0))
+    return ""; // retyped or erased, or cleared
+  return "bricks changed on an event that must not change them";
+}
+
+} // namespace
+
+std::string fileBytes(const std::string &path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string brokenRule(const Editor &before, const InputEvent &event, const Editor &after) {
+  const EditorState &s = after.state;
+  const int64_t lastScroll =
+      std::max<int64_t>(static_cast<int64_t>(after.levelList.size()) - BrowserRowsShown, 0);
+  const struct {
+    const char *name;
+    int64_t value, low, high;
+  } ranges[] = {{"brickCount", s.brickCount, 0, BrickSlots},
+                {"mode", s.mode, Editing, BrowsingLevels},
+                {"painting", s.painting, 0, 1},
+                {"spacingX", s.spacingX, 0, MaxSpacingX},
+                {"spacingY", s.spacingY, 0, MaxSpacingY},
+                {"offsetX", s.offsetX, -MaxOffsetX, MaxOffsetX},
+                {"offsetY", s.offsetY, -MaxOffsetY, MaxOffsetY},
+                {"relativeX", s.relativeX, -1, 1},
+                {"relativeY", s.relativeY, -1, 1},
+                {"currentBrickType", after.currentBrickType, 0, LastBrickType},
+                {"browserScroll", s.browserScroll, 0, lastScroll}};
+  for (const auto &range : ranges)
+    if (range.value < range.low || range.value > range.high)
+      return std::string(range.name) + " is " + std::to_string(range.value);
+  EditorState box = s;
+  updatePatternBox(after.selection, box);
+  if (std::memcmp(&box, &s, sizeof box) != 0)
+    return "the pattern box is not that of the selection";
+
+  const std::string &name = after.levelNameField.text(), &author = after.authorField.text();
+  if (!cleanName(name) || !cleanName(author) ||
+      (name != before.levelNameField.text() && before.state.mode != EnteringLevelName) ||
+      (author != before.authorField.text() && before.state.mode != EnteringAuthorName))
+    return "the name fields hold \"" + name + "\" and \"" + author + "\"";
+  const bool mouse = event.kind == InputKind::Motion || event.kind == InputKind::ButtonDown ||
+                     event.kind == InputKind::ButtonUp;
+  if (after.mouseX != (mouse ? event.x : before.mouseX) ||
+      after.mouseY != (mouse ? event.y : before.mouseY))
+    return "the pointer is not where the last mouse event left it";
+  if (event.kind != InputKind::Motion && after.helpText != before.helpText)
+    return "the help line changed without a motion";
+  const bool quits = event.kind == InputKind::Quit ||
+                     (event.kind == InputKind::KeyDown && event.key == Key::Escape);
+  if (after.quitRequested != (before.quitRequested || quits))
+    return "quit requested by another event, or not by this one";
+  if (const std::string fault = brickFault(before, event, after); !fault.empty())
+    return fault;
+  // Saving returns to Editing whatever the save did; the file itself is the file format's.
+  if (event.kind == InputKind::KeyDown && event.key == Key::Return &&
+      before.state.mode == EnteringAuthorName && !author.empty() && s.mode != Editing)
+    return "saving did not return to Editing";
+  return "";
+}

@@ -1,0 +1,235 @@
+#include "session.h"
+
+#include "editor/control/handle_input.h"
+#include "invariants.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct NamedKey {
+  const char *name;
+  Key key;
+  uint16_t character;
+  unsigned long keysym;
+};
+constexpr NamedKey NamedKeys[] = {{"Return", Key::Return, 13, 0xff0d},
+                                  {"KP_Enter", Key::KeypadEnter, 13, 0xff8d},
+                                  {"Escape", Key::Escape, 27, 0xff1b},
+                                  {"BackSpace", Key::Backspace, 8, 0xff08},
+                                  {"Tab", Key::Other, 9, 0xff09}};
+
+// The fields of EditorState by name.
+constexpr int32_t EditorState::*Fields[] = {
+    &EditorState::painting,      &EditorState::mode,          &EditorState::spacingX,
+    &EditorState::spacingY,      &EditorState::patternWidth,  &EditorState::patternHeight,
+    &EditorState::patternMinCol, &EditorState::patternMaxCol, &EditorState::patternMinRow,
+    &EditorState::patternMaxRow, &EditorState::brickCount,    &EditorState::offsetX,
+    &EditorState::offsetY,       &EditorState::relativeX,     &EditorState::relativeY,
+    &EditorState::browserScroll};
+const std::string FieldNames = " painting mode spacingX spacingY patternWidth patternHeight "
+                               "patternMinCol patternMaxCol patternMinRow patternMaxRow brickCount "
+                               "offsetX offsetY relativeX relativeY browserScroll ";
+const char *const ModeNames[] = {"Editing", "EnteringLevelName", "EnteringAuthorName",
+                                 "BrowsingLevels"};
+
+bool oneOf(const std::string &word, const std::string &words) {
+  return words.find(" " + word + " ") != std::string::npos;
+}
+
+// Blank-separated words; a word in double quotes keeps its blanks.
+std::vector<std::string> split(const std::string &text) {
+  std::istringstream in(text);
+  std::vector<std::string> words;
+  for (std::string word; in >> std::quoted(word);)
+    words.push_back(word);
+  return words;
+}
+
+std::string joined(const std::vector<std::string> &words, std::size_t from) {
+  std::string text;
+  for (std::size_t i = from; i < words.size(); ++i)
+    text += (i > from ? " " : "") + words[i];
+  return text;
+}
+
+// The bytes of a file, or "none" when there is no such file.
+std::string bytesOf(const std::string &path) {
+  return fs::exists(path) ? fileBytes(path) : "none";
+}
+
+std::string fieldValue(const Editor &editor, const std::string &field) {
+  const std::size_t at = FieldNames.find(" " + field + " ");
+  if (field == "mode")
+    return ModeNames[editor.state.mode & 3];
+  if (field == "currentBrickType" || field == "quit")
+    return std::to_string(field == "quit" ? editor.quitRequested : editor.currentBrickType);
+  if (at == std::string::npos)
+    return "(no field " + field + ")";
+  const auto index = std::count(FieldNames.begin(), FieldNames.begin() + at, ' ');
+  return std::to_string(editor.state.*Fields[index]);
+}
+
+} // namespace
+
+std::vector<SessionLine> readSession(const std::string &path, std::string &error) {
+  std::ifstream file(path, std::ios::binary);
+  std::vector<SessionLine> lines;
+  std::string text;
+  for (int number = 1; std::getline(file, text); ++number) {
+    if (number == 1 && text.rfind("# ", 0) != 0)
+      error = path + ": the first line must say what the session checks";
+    const std::size_t blank = text.find(' ');
+    if (!text.empty() && text[0] != '#')
+      lines.push_back(
+          {number, split(text), blank == std::string::npos ? "" : text.substr(blank + 1)});
+  }
+  if (lines.empty() && error.empty())
+    error = path + ": no steps";
+  return error.empty() ? lines : std::vector<SessionLine>{};
+}
+
+bool isInputStep(const SessionLine &line) {
+  return oneOf(line.words[0], " move press release click drag wheel key type close ");
+}
+
+bool needsScreen(const SessionLine &line) {
+  return line.words[0] == "expect" && line.words.size() > 1 &&
+         oneOf(line.words[1], " frame exit box ink text ");
+}
+
+unsigned long keysymOf(const InputEvent &event) {
+  for (const NamedKey &named : NamedKeys)
+    if (named.key == event.key && named.character == event.character)
+      return named.keysym;
+  return event.character;
+}
+
+SessionPlayer::SessionPlayer(std::string sessionDirectory, std::string workDirectory)
+    : sessionDirectory_(std::move(sessionDirectory)), workDirectory_(std::move(workDirectory)) {}
+
+void SessionPlayer::mouse(std::vector<InputEvent> &out, InputKind kind, int x, int y, int button) {
+  if (x != pointerX_ || y != pointerY_)
+    out.push_back({InputKind::Motion, uint16_t(x), uint16_t(y)});
+  pointerX_ = x;
+  pointerY_ = y;
+  if (kind != InputKind::Motion)
+    out.push_back({kind, uint16_t(x), uint16_t(y), button});
+}
+
+std::vector<InputEvent> SessionPlayer::events(const SessionLine &line) {
+  const std::vector<std::string> &w = line.words;
+  const std::string &step = w[0];
+  std::vector<int> n;
+  for (std::size_t i = 1; i < w.size(); ++i)
+    n.push_back(std::atoi(w[i].c_str()));
+  // Clicks, wheel notches and keys repeat as often as their last number says.
+  const bool counted = step == "click" ? n.size() > 3 : oneOf(step, " wheel key ") && n.size() > 1;
+  const int times = counted ? n.back() : 1;
+  const int button = w.size() > 3 && w[3] == "left"    ? MouseLeft
+                     : w.size() > 3 && w[3] == "right" ? MouseRight
+                                                       : MouseMiddle;
+  std::vector<InputEvent> out;
+  if (step == "move")
+    mouse(out, InputKind::Motion, n[0], n[1], 0);
+  for (int i = 0; i < times && oneOf(step, " press release click "); ++i) {
+    if (step != "release")
+      mouse(out, InputKind::ButtonDown, n[0], n[1], button);
+    if (step != "press")
+      mouse(out, InputKind::ButtonUp, n[0], n[1], button);
+  }
+  if (step == "drag") {
+    mouse(out, InputKind::ButtonDown, n[0], n[1], MouseLeft);
+    const int moves = std::max(1, std::max(std::abs(n[2] - n[0]), std::abs(n[3] - n[1])) /
+                                      (n.size() > 4 ? n[4] : 1));
+    for (int i = 1; i <= moves; ++i)
+      mouse(out, InputKind::Motion, n[0] + (n[2] - n[0]) * i / moves,
+            n[1] + (n[3] - n[1]) * i / moves, 0);
+    mouse(out, InputKind::ButtonUp, n[2], n[3], MouseLeft);
+  }
+  for (int i = 0; step == "wheel" && i < times; ++i)
+    for (InputKind kind : {InputKind::ButtonDown, InputKind::ButtonUp})
+      mouse(out, kind, pointerX_, pointerY_, w[1] == "up" ? WheelUp : WheelDown);
+  for (const NamedKey &named : NamedKeys)
+    for (int i = 0; step == "key" && w[1] == named.name && i < times; ++i)
+      out.push_back({InputKind::KeyDown, 0, 0, 0, named.key, named.character});
+  for (char c : step == "type" ? line.rest : "")
+    out.push_back({InputKind::KeyDown, 0, 0, 0, Key::Other, static_cast<uint8_t>(c)});
+  if (step == "close")
+    out.push_back({InputKind::Quit});
+  return out;
+}
+
+std::string SessionPlayer::feed(const InputEvent &event) {
+  const Editor before = editor;
+  handleInput(event, editor, workDirectory_ + "niv/");
+  return brokenRule(before, event, editor);
+}
+
+std::string SessionPlayer::apply(const SessionLine &line, const std::string &directory,
+                                 const std::string &output) {
+  const std::vector<std::string> &w = line.words;
+  if (w[0] == "level") {
+    const fs::path from = fs::path(sessionDirectory_) / w[1];
+    fs::copy_file(from, directory + "niv/" + (w.size() > 2 ? w[2] : from.filename().string()),
+                  fs::copy_options::overwrite_existing);
+    return "";
+  }
+  if (w[0] == "without") {
+    fs::remove_all(directory + w[1]);
+    return "";
+  }
+  const std::string what = w[0] == "expect" && w.size() > 1 ? w[1] : "";
+  std::string expected = joined(w, 2), actual;
+  for (int32_t i = 0; what == "bricks" && i < editor.state.brickCount; ++i)
+    actual += (i > 0 ? " " : "") + std::to_string(editor.bricks[i].x) + ";" +
+              std::to_string(editor.bricks[i].y) + ";" + std::to_string(editor.bricks[i].type);
+  for (std::size_t i = 2; what == "state" && i + 1 < w.size(); i += 2)
+    actual += (i > 2 ? " " : "") + w[i] + " " + fieldValue(editor, w[i]);
+  for (int i = 0; what == "cells" && i < BrickSlots; ++i)
+    if (editor.selection[i] != 0)
+      actual += (actual.empty() ? "" : " ") + std::to_string(i / GridRows) + "," +
+                std::to_string(i % GridRows);
+  if (what == "count")
+    actual = std::to_string(editor.state.brickCount);
+  else if (what == "help")
+    actual = editor.helpText;
+  else if (what == "fields")
+    actual = editor.levelNameField.text() + " " + editor.authorField.text();
+  else if (what == "list")
+    actual = joined(editor.levelList, 0);
+  else if (what == "file")
+    std::tie(actual, expected) =
+        std::pair(bytesOf(directory + w[2]),
+                  w[3] == "none" ? "none" : bytesOf(sessionDirectory_ + "/" + w[3]));
+  else if (!oneOf(what, " bricks state cells output "))
+    return "unknown step: " + line.rest;
+  if (what == "output") {
+    // Messages name the level directory as given: shown from the working directory.
+    std::string printed = output.substr(std::min(outputSeen_, output.size()));
+    for (std::size_t at; (at = printed.find(directory)) != std::string::npos;)
+      printed.erase(at, directory.size());
+    const bool prefix =
+        expected.size() >= 3 && expected.compare(expected.size() - 3, 3, "...") == 0;
+    actual = prefix ? printed.substr(0, expected.size() - 3) + "..." : printed;
+    outputSeen_ = actual == expected ? output.size() : outputSeen_;
+  }
+  return actual == expected ? "" : "expected [" + expected + "], got [" + actual + "]";
+}
+
+std::string SessionPlayer::run(const SessionLine &line, const std::string &output) {
+  if (needsScreen(line))
+    return "";
+  if (!isInputStep(line))
+    return apply(line, workDirectory_, output);
+  for (const InputEvent &event : events(line))
+    if (std::string fault = feed(event); !fault.empty())
+      return fault;
+  return "";
+}

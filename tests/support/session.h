@@ -1,0 +1,85 @@
+#pragma once
+// Sessions as data. A session file (tests/data/sessions/*.session) scripts what a user does and
+// what the editor must show after it, one step a line; its first line is a comment saying what
+// it checks. Blank lines and lines starting with '#' are skipped. Words are separated by blanks;
+// a word in double quotes keeps its blanks. Coordinates are screen pixels; Latin-1 bytes are
+// taken as they are.
+//
+// Files, relative to the session's working directory (levels live in its niv/):
+//   level FIXTURE [NAME]     copy FIXTURE (relative to the session file) into niv/ as NAME
+//   without PATH             remove PATH (niv, comic.ttf, bmp/objets.bmp, niv/a.lvbk ...)
+// Input; a mouse step first moves the pointer there when it is elsewhere, as a hand would:
+//   move X Y
+//   press X Y BUTTON | release X Y BUTTON      BUTTON: left, middle, right
+//   click X Y BUTTON [N]     press and release, N times (1)
+//   drag X1 Y1 X2 Y2 [STEP]  left press at 1, moves of STEP pixels (1), left release at 2
+//   wheel up|down [N]        N notches (1) at the pointer: a press and a release each
+//   key NAME [N]             Return, KP_Enter, Escape, BackSpace or Tab, N times (1)
+//   type TEXT                one key per byte of the rest of the line
+//   close                    the window is closed
+// Expectations, checked against the editor at that point:
+//   expect bricks X;Y;TYPE ...         the bricks in use, in slot order (none: no bricks)
+//   expect count N                     brickCount
+//   expect state FIELD VALUE ...       EditorState fields by name, currentBrickType, quit (0, 1);
+//                                      mode by name (Editing, EnteringLevelName, ...)
+//   expect cells C,R ...               the selected pattern cells, column by column
+//   expect help "TEXT"                 the help line
+//   expect fields "LEVEL" "AUTHOR"     the two name fields
+//   expect list NAME ...               levelList, in order
+//   expect file PATH EXPECTED|none     the bytes of PATH are those of the file EXPECTED (relative
+//                                      to the session file), or PATH does not exist
+//   expect output "TEXT"               what was printed since the last such line; "TEXT..." a
+//                                      prefix of it. Paths print relative to the working directory
+// Needing a screen, and skipped by a run without one: the pixel expectations of frame_check.h;
+// in a real window also "expect frame" (the screen equals the frame drawn headless from the
+// same events) and "expect exit N" (the editor ended with status N).
+
+#include "editor/control/input_event.h"
+#include "editor/editor.h"
+
+#include <string>
+#include <vector>
+
+struct SessionLine {
+  int number;
+  std::vector<std::string> words;
+  std::string rest; // everything after the first word and its blank, as written
+};
+
+// The steps of a session file; on an unreadable file, or one that does not start with a
+// comment, none and an error.
+std::vector<SessionLine> readSession(const std::string &path, std::string &error);
+
+bool isInputStep(const SessionLine &line);
+bool needsScreen(const SessionLine &line);
+// The X keysym a key event stands for: the named keys', else the character's.
+unsigned long keysymOf(const InputEvent &event);
+
+// Plays one session on an editor whose levels live in workDirectory + "niv/".
+class SessionPlayer {
+public:
+  SessionPlayer(std::string sessionDirectory, std::string workDirectory);
+
+  // The events an input step stands for, in order; moves the pointer that later steps start
+  // from.
+  std::vector<InputEvent> events(const SessionLine &line);
+  // Hands one event to the editor, then checks every invariant: "" or the rule broken.
+  std::string feed(const InputEvent &event);
+  // Carries out a file step in the working directory given, or checks an expectation against
+  // the editor, that directory and the output printed so far: "" or what differs.
+  std::string apply(const SessionLine &line, const std::string &directory,
+                    const std::string &output);
+  // Any step, in this player's own working directory; steps that need a screen pass.
+  std::string run(const SessionLine &line, const std::string &output);
+
+  Editor editor;
+
+private:
+  void mouse(std::vector<InputEvent> &out, InputKind kind, int x, int y, int button);
+
+  std::string sessionDirectory_;
+  std::string workDirectory_;
+  int pointerX_ = -1;
+  int pointerY_ = -1;
+  std::size_t outputSeen_ = 0;
+};
