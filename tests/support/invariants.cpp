@@ -28,6 +28,9 @@ std::string brickFault(const Editor &before, const InputEvent &event, const Edit
     return ""; // unchanged, or a level opened: its file need keep no rule
   if (before.state.mode != Editing)
     return "bricks changed outside the Editing mode";
+  if (event.kind == InputKind::KeyDown && event.ctrl &&
+      (event.key == Key::Z || event.key == Key::Y))
+    return ""; // undone or redone: any earlier level comes back as it was
   if (event.kind == InputKind::Motion || (event.kind == InputKind::ButtonDown && left)) {
     if (is <= was || !sameSlots(before.bricks, after.bricks, was))
       return "a placement laid nothing or moved a brick already laid";

@@ -1,9 +1,12 @@
 #include "session.h"
 
 #include "editor/control/handle_input.h"
+#include "editor/control/keep_unsaved_work.h"
+#include "editor/saved_level.h"
 #include "invariants.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
@@ -18,12 +21,19 @@ struct NamedKey {
   Key key;
   uint16_t character;
   unsigned long keysym;
+  bool ctrl = false;
+  bool shift = false;
 };
-constexpr NamedKey NamedKeys[] = {{"Return", Key::Return, 13, 0xff0d},
-                                  {"KP_Enter", Key::KeypadEnter, 13, 0xff8d},
-                                  {"Escape", Key::Escape, 27, 0xff1b},
-                                  {"BackSpace", Key::Backspace, 8, 0xff08},
-                                  {"Tab", Key::Other, 9, 0xff09}};
+// With Ctrl held the library translates a letter to its control character: z to 26, y to 25.
+const NamedKey NamedKeys[] = {{"Return", Key::Return, 13, 0xff0d},
+                              {"KP_Enter", Key::KeypadEnter, 13, 0xff8d},
+                              {"Escape", Key::Escape, 27, 0xff1b},
+                              {"BackSpace", Key::Backspace, 8, 0xff08},
+                              {"Tab", Key::Other, 9, 0xff09},
+                              {"m", Key::M, 'm', 'm'},
+                              {"ctrl+z", Key::Z, 26, 'z', true},
+                              {"ctrl+y", Key::Y, 25, 'y', true},
+                              {"ctrl+shift+z", Key::Z, 26, 'Z', true, true}};
 
 // The fields of EditorState by name.
 constexpr int32_t EditorState::*Fields[] = {
@@ -158,7 +168,8 @@ std::vector<InputEvent> SessionPlayer::events(const SessionLine &line) {
       mouse(out, kind, pointerX_, pointerY_, w[1] == "up" ? WheelUp : WheelDown);
   for (const NamedKey &named : NamedKeys)
     for (int i = 0; step == "key" && w[1] == named.name && i < times; ++i)
-      out.push_back({InputKind::KeyDown, 0, 0, 0, named.key, named.character});
+      out.push_back(
+          {InputKind::KeyDown, 0, 0, 0, named.key, named.character, named.ctrl, named.shift});
   for (char c : step == "type" ? line.rest : "")
     out.push_back({InputKind::KeyDown, 0, 0, 0, Key::Other, static_cast<uint8_t>(c)});
   if (step == "close")
@@ -185,6 +196,11 @@ std::string SessionPlayer::apply(const SessionLine &line, const std::string &dir
     fs::remove_all(directory + w[1]);
     return "";
   }
+  const Work now{editor.bricks, editor.selection, editor.state};
+  if (w[0] == "mark") {
+    marks_[std::atoi(w[1].c_str()) & 3] = now;
+    return "";
+  }
   const std::string what = w[0] == "expect" && w.size() > 1 ? w[1] : "";
   std::string expected = joined(w, 2), actual;
   for (int32_t i = 0; what == "bricks" && i < editor.state.brickCount; ++i)
@@ -204,7 +220,21 @@ std::string SessionPlayer::apply(const SessionLine &line, const std::string &dir
     actual = editor.levelNameField.text() + " " + editor.authorField.text();
   else if (what == "list")
     actual = joined(editor.levelList, 0);
-  else if (what == "file")
+  else if (what == "mark")
+    actual = w[2] + (std::memcmp(&marks_[std::atoi(w[2].c_str()) & 3], &now, sizeof now) == 0
+                         ? " same"
+                         : " differs");
+  else if (what == "steps")
+    actual = std::to_string(editor.history.steps.size());
+  else if (what == "title")
+    actual = windowTitle(editor);
+  else if (what == "kept") {
+    const std::string kept = keepUnsavedWork(editor, directory + "niv/", 0);
+    std::tie(actual, expected) =
+        std::pair(bytesOf(kept.empty() ? "/none" : kept),
+                  w[2] == "none" ? "none" : bytesOf(sessionDirectory_ + "/" + w[2]));
+    fs::remove_all(directory + "niv/.backup");
+  } else if (what == "file")
     std::tie(actual, expected) =
         std::pair(bytesOf(directory + w[2]),
                   w[3] == "none" ? "none" : bytesOf(sessionDirectory_ + "/" + w[3]));

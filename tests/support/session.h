@@ -14,7 +14,8 @@
 //   click X Y BUTTON [N]     press and release, N times (1)
 //   drag X1 Y1 X2 Y2 [STEP]  left press at 1, moves of STEP pixels (1), left release at 2
 //   wheel up|down [N]        N notches (1) at the pointer: a press and a release each
-//   key NAME [N]             Return, KP_Enter, Escape, BackSpace or Tab, N times (1)
+//   key NAME [N]             Return, KP_Enter, Escape, BackSpace, Tab, m (mirror), ctrl+z,
+//                            ctrl+y or ctrl+shift+z, N times (1)
 //   type TEXT                one key per byte of the rest of the line
 //   close                    the window is closed
 // Expectations, checked against the editor at that point:
@@ -30,12 +31,19 @@
 //                                      to the session file), or PATH does not exist
 //   expect output "TEXT"               what was printed since the last such line; "TEXT..." a
 //                                      prefix of it. Paths print relative to the working directory
+//   mark N / expect mark N same|differs   the bricks (all slots), pattern grid and state, kept
+//                                      as mark N (0..3), are or are not what the editor holds
+//   expect steps N                     the undo steps kept
+//   expect title "TEXT"                the window title
+//   expect kept EXPECTED|none          the unsaved work the editor keeps when it ends now has
+//                                      the bytes of EXPECTED, or nothing is kept
 // Needing a screen, and skipped by a run without one: the pixel expectations of frame_check.h;
 // in a real window also "expect frame" (the screen equals the frame drawn headless from the
 // same events) and "expect exit N" (the editor ended with status N).
 
 #include "editor/control/input_event.h"
 #include "editor/editor.h"
+#include "editor/history.h"
 
 #include <string>
 #include <vector>
@@ -82,4 +90,5 @@ private:
   int pointerX_ = -1;
   int pointerY_ = -1;
   std::size_t outputSeen_ = 0;
+  Work marks_[4]{};
 };
