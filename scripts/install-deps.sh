@@ -6,14 +6,16 @@ packages=(
   cmake g++ make pkg-config
   libsdl1.2-compat-dev libsdl-ttf2.0-dev libpng-dev fonts-comic-neue
   libgtest-dev googletest libbenchmark-dev
-  xvfb xauth libx11-dev libxtst-dev
+  xvfb xauth xdotool libx11-dev libxtst-dev
   clang libclang-rt-14-dev valgrind clang-format
 )
 
+# One query for all of them: the editor's start waits on this.
+installed=" $(dpkg-query -W -f='${db:Status-Abbrev}${Package}\n' "${packages[@]}" 2>/dev/null |
+  sed -n 's/^ii *//p' | tr '\n' ' ') "
 missing=()
 for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+  [[ $installed == *" $package "* ]] || missing+=("$package")
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
