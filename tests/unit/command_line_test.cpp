@@ -1,9 +1,9 @@
 // The command line: --check against hand-written reports, argument mistakes, pictures read back.
 #include "editor/cli/command_line.h"
 #include "editor/screen_layout.h"
+#include "headless_render.h"
 #include "render/frame.h"
 #include "render/image_file.h"
-#include "headless_render.h"
 #include "storage/level_file.h"
 #include "storage_test_support.h"
 
@@ -74,70 +74,43 @@ TEST(CommandLineParse, ActionsAndUsageErrorsFromTheTable) {
   }
 }
 
-// A 24-bit surface whose every pixel differs, cut at its left and bottom edges, doubled,
-// written and read back by libpng or SDL.
-TEST(WriteImage, PngAndBmpHoldTheAreaDoubledAndFailuresLeaveNoFile) {
+// The failures of writeImage, each with its message (or none to check), leave no file behind;
+// what it writes is read back by the RenderCommand test.
+TEST(WriteImage, FailuresSayWhyAndLeaveNoFile) {
   ScratchDirectory directory;
   SDL_Surface *surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 6, 24, 0xff, 0xff00, 0xff0000, 0);
-  for (Sint16 y = 0; y < 6; ++y)
-    for (Sint16 x = 0; x < 8; ++x) {
-      SDL_Rect dot{x, y, 1, 1};
-      SDL_FillRect(surface, &dot, SDL_MapRGB(surface->format, 30 * x, 40 * y, 7 + x + y));
-    }
-  const SDL_Rect area{0, 2, 5, 4};
-  std::vector<Pixel> doubled; // row after row: a wrong width shows as wrong pixels
-  for (int i = 0; i < 10 * 8; ++i)
-    doubled.push_back(Pixel{30 * (i % 10 / 2), 40 * (2 + i / 20), 9 + i % 10 / 2 + i / 20});
-  const mode_t mask = umask(022);
   std::string error;
-  for (const std::string name : {"level.png", "level.bmp"}) {
-    const std::string path = directory.path() + name;
-    ASSERT_TRUE(writeImage(surface, area, 2, path, error)) << error;
-    std::vector<Pixel> shown;
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    std::vector<Uint8> rgb(10 * 8 * 3);
-    if (name == "level.bmp") {
-      SDL_Surface *bmp = SDL_LoadBMP(path.c_str());
-      for (int i = 0; bmp != nullptr && i < bmp->w * bmp->h; ++i)
-        shown.push_back(pixelAt(bmp, i % bmp->w, i / bmp->w));
-      SDL_FreeSurface(bmp);
-    } else if (png_image_begin_read_from_file(&png, path.c_str()) && png.width * png.height == 80 &&
-               (png.format = PNG_FORMAT_RGB) &&
-               png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr)) {
-      for (std::size_t i = 0; i < rgb.size(); i += 3)
-        shown.push_back(Pixel{rgb[i], rgb[i + 1], rgb[i + 2]});
-      EXPECT_EQ(fileBytes(path).substr(fileBytes(path).size() - 8, 4), "IEND");
-    }
-    EXPECT_EQ(shown, doubled) << name;
-    EXPECT_EQ(fs::status(path).permissions(), static_cast<fs::perms>(0644)) << name;
-  }
-  umask(mask);
   fs::create_directory(directory.path() + "taken.png");
+  const std::string cannot = "cannot write " + directory.path();
   const std::tuple<std::string, SDL_Rect, int, std::string> failures[] = {
-      {"absent/out.png", area, 2, "absent/out.png: No such file or directory"},
-      {"taken.png", area, 2, "taken.png: Is a directory"},
-      {"out.png", area, 5, "the scale must be from 1 to 4"},
-  };
+      {"absent/out.png", {0, 2, 5, 4}, 2, cannot + "absent/out.png: No such file or directory"},
+      {"taken.png", {0, 2, 5, 4}, 2, cannot + "taken.png: Is a directory"},
+      {"out.png", {0, 2, 5, 4}, 5, "the scale must be from 1 to 4"},
+      {"out.bmp", {4, 0, 5, 4}, 1, ""},
+      {"out.bmp", {0, 3, 5, 4}, 1, ""},
+      {"out.bmp", {0, -1, 5, 4}, 1, ""},
+      {"out.bmp", {-1, 0, 5, 4}, 1, ""},
+      {"out.bmp", {0, 0, 0, 4}, 1, ""}};
   for (const auto &[name, cut, scale, message] : failures) {
-    EXPECT_FALSE(writeImage(surface, cut, scale, directory.path() + name, error));
-    EXPECT_EQ(error, scale == 2 ? "cannot write " + directory.path() + message : message);
+    error.clear();
+    EXPECT_FALSE(writeImage(surface, cut, scale, directory.path() + name, error)) << name;
+    EXPECT_TRUE(message.empty() ? !error.empty() : error == message) << error;
   }
-  for (const SDL_Rect &outside : {SDL_Rect{4, 0, 5, 4}, SDL_Rect{0, 3, 5, 4}, SDL_Rect{0, -1, 5, 4},
-                                  SDL_Rect{-1, 0, 5, 4}, SDL_Rect{0, 0, 0, 4}})
-    EXPECT_FALSE(writeImage(surface, outside, 1, directory.path() + "out.bmp", error));
-  // No temporary file is left behind by the failures.
+  // The whole surface is inside it: its edges are no failure.
+  EXPECT_TRUE(writeImage(surface, {0, 0, 8, 6}, 1, directory.path() + "all.bmp", error)) << error;
   std::set<std::string> left;
   for (const auto &entry : fs::directory_iterator(directory.path()))
     left.insert(entry.path().filename().string());
-  EXPECT_EQ(left, (std::set<std::string>{"level.bmp", "level.png", "taken.png"}));
+  EXPECT_EQ(left, (std::set<std::string>{"all.bmp", "taken.png"}));
   SDL_FreeSurface(surface);
 }
 
 } // namespace
 
-// The real program, with no display: the picture of a sample level is the field of the editor's
-// own headless frame of it, pixel for pixel, and usage mistakes end with their status.
+// The real program, with no display: the PNG of a sample level at scale 2, read back by libpng,
+// is the field of the editor's own headless frame of it, each pixel doubled, and so is a BMP
+// at scale 1; usage mistakes end
+// with their status.
 struct RenderCommand : HeadlessRender {
   ScratchDirectory directory;
   int run(const std::string &arguments) {
@@ -146,23 +119,37 @@ struct RenderCommand : HeadlessRender {
   }
 };
 
-TEST_F(RenderCommand, PictureIsTheFieldOfTheEditorsFrame) {
-  const std::string out = directory.path() + "p.bmp", big = directory.path() + "big.bmp";
-  ASSERT_EQ(run("--render niv/Pyramide.lvbk " + out), 0);
-  ASSERT_EQ(run("--render niv/Pyramide.lvbk " + big + " --scale 2"), 0);
+TEST_F(RenderCommand, PictureIsTheFieldOfTheEditorsFrameDoubled) {
+  const std::string out = directory.path() + "p.png", bmp = directory.path() + "p.bmp";
+  umask(022);
+  ASSERT_EQ(run("--render niv/Pyramide.lvbk " + out + " --scale 2"), 0);
   Editor editor;
   ASSERT_TRUE(readLevelFile(RUN_DIR "/niv/Pyramide.lvbk", editor.bricks, editor.state));
   editor.helpText.clear();
   drawFrame(setup->resources(), editor);
-  SDL_Surface *picture = SDL_LoadBMP(out.c_str()), *doubled = SDL_LoadBMP(big.c_str());
-  ASSERT_TRUE(picture && doubled && picture->w == LevelBox.w && picture->h == LevelBox.h);
-  for (int y = 0; y < LevelBox.h; ++y)
-    for (int x = 0; x < LevelBox.w; ++x)
-      ASSERT_EQ(pixelAt(picture, x, y), at(LevelBox.x + x, LevelBox.y + y)) << x << "," << y;
-  for (auto [x, y] : {std::pair{0, 0}, {751, 439}, {300, 100}, {377, 215}})
-    EXPECT_EQ(pixelAt(doubled, 2 * x + 1, 2 * y), pixelAt(picture, x, y));
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  ASSERT_TRUE(png_image_begin_read_from_file(&png, out.c_str()));
+  ASSERT_TRUE(png.width == 2u * LevelBox.w && png.height == 2u * LevelBox.h);
+  png.format = PNG_FORMAT_RGB;
+  std::vector<Uint8> rgb(PNG_IMAGE_SIZE(png));
+  ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr));
+  EXPECT_EQ(fileBytes(out).substr(fileBytes(out).size() - 8, 4), "IEND");
+  for (std::size_t i = 0; i < rgb.size(); i += 3) {
+    const int x = i / 3 % png.width, y = i / 3 / png.width;
+    ASSERT_EQ((Pixel{rgb[i], rgb[i + 1], rgb[i + 2]}), at(LevelBox.x + x / 2, LevelBox.y + y / 2))
+        << x << "," << y;
+  }
+  // A BMP at scale 1, with the permissions a plain file gets.
+  ASSERT_EQ(run("--render niv/Pyramide.lvbk " + bmp), 0);
+  EXPECT_EQ(fs::status(bmp).permissions(), static_cast<fs::perms>(0644));
+  SDL_Surface *picture = SDL_LoadBMP(bmp.c_str());
+  ASSERT_TRUE(picture && picture->w == LevelBox.w && picture->h == LevelBox.h);
+  for (int i = 0; i < LevelBox.w * LevelBox.h; ++i)
+    ASSERT_EQ(pixelAt(picture, i % LevelBox.w, i / LevelBox.w),
+              at(LevelBox.x + i % LevelBox.w, LevelBox.y + i / LevelBox.w))
+        << i;
   SDL_FreeSurface(picture);
-  SDL_FreeSurface(doubled);
   EXPECT_EQ(run("--render"), 2);
   EXPECT_EQ(run("--bogus"), 2);
   EXPECT_EQ(run("--render niv/none.lvbk " + out), 1);

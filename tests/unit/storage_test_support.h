@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the level file and browser tests.
 
+#include "../support/invariants.h" // fileBytes
 #include "editor/editor_state.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <stdlib.h>
 #include <string>
@@ -28,15 +28,6 @@ private:
   std::string path_;
   std::error_code ignored_;
 };
-
-inline std::string fileBytes(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeBytes(const std::string &path, const std::string &bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Every file under directory (none when it is missing) by its path relative to it, with its
 // bytes; folders show only through the files they hold.
