@@ -39,7 +39,7 @@ int main(int argc, char **argv) {
     fault = player.run(*line, fileBytes(work + "stdout"));
 #ifdef PIXELS
     if (isPixelStep(*line)) {
-      drawAtRest(setup.resources(), player.editor);
+      drawAtRest(setup.resources(), player.editor, work + "niv/");
       fault = checkPixels(*line, setup.resources());
     }
 #endif

@@ -1,6 +1,7 @@
 #include "frame_check.h"
 
 #include "render/frame.h"
+#include "storage/level_preview.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,10 +48,12 @@ bool isPixelStep(const SessionLine &line) {
          (line.words[1] == "box" || line.words[1] == "ink" || line.words[1] == "text");
 }
 
-void drawAtRest(const RenderResources &resources, const Editor &editor) {
+void drawAtRest(const RenderResources &resources, const Editor &editor,
+                const std::string &levelDirectory) {
   Editor shown = editor;
   shown.pointerX = editor.mouseX;
   shown.pointerY = editor.mouseY;
+  refreshBrowserPreview(shown.browserPreview, shown, readFileBytes, levelDirectory);
   drawFrame(resources, shown);
 }
 

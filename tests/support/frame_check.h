@@ -12,7 +12,9 @@
 #include "session.h"
 
 bool isPixelStep(const SessionLine &line);
-// Draws onto resources.screen the frame the editor shows when its pointer rests.
-void drawAtRest(const RenderResources &resources, const Editor &editor);
+// Draws onto resources.screen the frame the editor shows when its pointer rests, the browser's
+// preview brought in line from levelDirectory as the loop does.
+void drawAtRest(const RenderResources &resources, const Editor &editor,
+                const std::string &levelDirectory);
 // Checks one pixel expectation against resources.screen: "" or the first pixel that differs.
 std::string checkPixels(const SessionLine &line, const RenderResources &resources);

@@ -2,7 +2,6 @@
 // Headless drawing for the tests that read frames back: the dummy video driver, the built sheet and
 // font, and pixel reads from any surface.
 
-#include "frame_check.h"
 #include "render/frame.h"
 
 #include <gtest/gtest.h>
@@ -50,26 +49,6 @@ protected:
 
   Pixel at(int x, int y) const { return pixelAt(setup->resources().screen, x, y); }
   Pixel sheetAt(int x, int y) const { return pixelAt(setup->resources().sheet, x, y); }
-
-  int countColour(int x, int y, int w, int h, Pixel colour) const {
-    int count = 0;
-    for (int dy = 0; dy < h; ++dy)
-      for (int dx = 0; dx < w; ++dx)
-        count += at(x + dx, y + dy) == colour;
-    return count;
-  }
-
-  // The text rendered solid at (x, y) shows its glyphs in colour and the rest of its box in
-  // background, colours named as in the sessions' "expect text".
-  ::testing::AssertionResult textMatches(const std::string &text, int x, int y,
-                                         const std::string &colour,
-                                         const std::string &background) const {
-    const SessionLine line{
-        0, {"expect", "text", std::to_string(x), std::to_string(y), colour, background, text}, ""};
-    const std::string differs = checkPixels(line, setup->resources());
-    return differs.empty() ? ::testing::AssertionSuccess()
-                           : ::testing::AssertionFailure() << differs;
-  }
 
   std::unique_ptr<RenderSetup> setup;
 };
