@@ -19,28 +19,14 @@ namespace {
 
 // Where a pointer lands: anywhere on the screen or in the 16-bit range, or in or just around a
 // region that acts, the level area and the browser's list weighted most.
-const Region Targets[] = {{0, 0, ScreenWidth - 1, ScreenHeight - 1},
-                          {0, 0, 65534, 65534},
-                          LevelRetypeRegion,
-                          LevelRetypeRegion,
-                          LevelRetypeRegion,
-                          PatternGridRegion,
-                          PaletteRegion,
-                          SpecialRowRegion,
-                          SpacingXPlusRegion,
-                          SpacingXMinusRegion,
-                          SpacingYPlusRegion,
-                          SpacingYMinusRegion,
-                          OffsetXPlusRegion,
-                          OffsetXMinusRegion,
-                          OffsetYPlusRegion,
-                          OffsetYMinusRegion,
-                          ChooserRegion,
-                          ClearAllHelpRegion,
-                          SaveRegion,
-                          OpenRegion,
-                          BrowserPickRegion,
-                          BrowserPickRegion};
+constexpr Region Screen{0, 0, ScreenWidth - 1, ScreenHeight - 1}, AnyPosition{0, 0, 65534, 65534};
+// clang-format off
+const Region Targets[] = {Screen, AnyPosition, LevelRetypeRegion, LevelRetypeRegion,
+    LevelRetypeRegion, PatternGridRegion, PaletteRegion, SpecialRowRegion, SpacingXPlusRegion,
+    SpacingXMinusRegion, SpacingYPlusRegion, SpacingYMinusRegion, OffsetXPlusRegion,
+    OffsetXMinusRegion, OffsetYPlusRegion, OffsetYMinusRegion, ChooserRegion, ClearAllHelpRegion,
+    SaveRegion, OpenRegion, BrowserPickRegion, BrowserPickRegion};
+// clang-format on
 const std::pair<Key, uint16_t> NamedKeys[] = {{Key::Return, 13},
                                               {Key::Return, 13},
                                               {Key::Backspace, 8},
