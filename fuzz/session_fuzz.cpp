@@ -98,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   for (Bytes in{data, size}; in.at < in.size;) {
     if (in.data[in.at] >= 248 && in.data[in.at] < 252) {
       in.next();
-      const std::size_t length = std::min<std::size_t>(in.next(), in.size - in.at);
+      const uint8_t wanted = in.next();
+      const std::size_t length = std::min<std::size_t>(wanted, in.size - in.at);
       std::ofstream(*directory + "input" + std::to_string(length % 4) + ".lvbk", std::ios::binary)
           .write(reinterpret_cast<const char *>(in.data + in.at),
                  static_cast<std::streamsize>(length));
