@@ -19,28 +19,14 @@ namespace {
 
 // Where a pointer lands: anywhere on the screen or in the 16-bit range, or in or just around a
 // region that acts, the level area and the browser's list weighted most.
-const Region Targets[] = {{0, 0, ScreenWidth - 1, ScreenHeight - 1},
-                          {0, 0, 65534, 65534},
-                          LevelRetypeRegion,
-                          LevelRetypeRegion,
-                          LevelRetypeRegion,
-                          PatternGridRegion,
-                          PaletteRegion,
-                          SpecialRowRegion,
-                          SpacingXPlusRegion,
-                          SpacingXMinusRegion,
-                          SpacingYPlusRegion,
-                          SpacingYMinusRegion,
-                          OffsetXPlusRegion,
-                          OffsetXMinusRegion,
-                          OffsetYPlusRegion,
-                          OffsetYMinusRegion,
-                          ChooserRegion,
-                          ClearAllHelpRegion,
-                          SaveRegion,
-                          OpenRegion,
-                          BrowserPickRegion,
-                          BrowserPickRegion};
+constexpr Region Screen{0, 0, ScreenWidth - 1, ScreenHeight - 1}, AnyPosition{0, 0, 65534, 65534};
+// clang-format off
+const Region Targets[] = {Screen, AnyPosition, LevelRetypeRegion, LevelRetypeRegion,
+    LevelRetypeRegion, PatternGridRegion, PaletteRegion, SpecialRowRegion, SpacingXPlusRegion,
+    SpacingXMinusRegion, SpacingYPlusRegion, SpacingYMinusRegion, OffsetXPlusRegion,
+    OffsetXMinusRegion, OffsetYPlusRegion, OffsetYMinusRegion, ChooserRegion, ClearAllHelpRegion,
+    SaveRegion, OpenRegion, BrowserPickRegion, BrowserPickRegion};
+// clang-format on
 const std::pair<Key, uint16_t> NamedKeys[] = {{Key::Return, 13},
                                               {Key::Return, 13},
                                               {Key::Backspace, 8},
@@ -112,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   for (Bytes in{data, size}; in.at < in.size;) {
     if (in.data[in.at] >= 248 && in.data[in.at] < 252) {
       in.next();
-      const std::size_t wanted = in.next(); // read before the room that is left is measured
+      const uint8_t wanted = in.next();
       const std::size_t length = std::min<std::size_t>(wanted, in.size - in.at);
       std::ofstream(*directory + "input" + std::to_string(length % 4) + ".lvbk", std::ios::binary)
           .write(reinterpret_cast<const char *>(in.data + in.at),

@@ -147,7 +147,7 @@ int main(int argc, char **argv) {
         if (result.empty() && (result = send(x, event)).empty())
           result = player.feed(event);
     } else if (what == "frame") {
-      drawAtRest(headless.resources(), player.editor, work + "niv/");
+      drawAtRest(headless.resources(), player.editor, mirror + "niv/");
       result = waitFor([&] {
         const long differing = differences(x, headless.resources().screen);
         return differing == 0
@@ -162,7 +162,7 @@ int main(int argc, char **argv) {
     } else if (what == "file" || what == "output") {
       result = waitFor([&] { return player.apply(line, work, fileBytes(work + "stdout")); });
     } else if (isPixelStep(line)) {
-      drawAtRest(headless.resources(), player.editor, work + "niv/");
+      drawAtRest(headless.resources(), player.editor, mirror + "niv/");
       result = checkPixels(line, headless.resources());
     } else {
       result = player.apply(line, mirror, "");

@@ -59,6 +59,8 @@ void drawAtRest(const RenderResources &resources, const Editor &editor,
 
 std::string checkPixels(const SessionLine &line, const RenderResources &resources) {
   const std::vector<std::string> &w = line.words;
+  if (resources.screen->w != 1024 || resources.screen->h != 768)
+    return "the screen is not 1024 by 768";
   const int x = std::atoi(w[2].c_str()), y = std::atoi(w[3].c_str());
   int width = std::atoi(w[4].c_str()), height = std::atoi(w[5].c_str()), tolerance = 0;
   std::size_t i = w[1] == "text" ? 4 : 6;
