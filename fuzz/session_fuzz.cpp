@@ -27,11 +27,13 @@ const Region Targets[] = {Screen, AnyPosition, LevelRetypeRegion, LevelRetypeReg
     OffsetXMinusRegion, OffsetYPlusRegion, OffsetYMinusRegion, ChooserRegion, ClearAllHelpRegion,
     SaveRegion, OpenRegion, BrowserPickRegion, BrowserPickRegion};
 // clang-format on
-const std::pair<Key, uint16_t> NamedKeys[] = {{Key::Return, 13},
-                                              {Key::Return, 13},
-                                              {Key::Backspace, 8},
-                                              {Key::KeypadEnter, 13},
-                                              {Key::Escape, 27}};
+// Ctrl+Z and Ctrl+Y undo and redo, Ctrl+Shift+Z redoes too, M switches mirror placement.
+const std::tuple<Key, uint16_t, bool, bool> NamedKeys[] = {
+    {Key::Return, 13, false, false},   {Key::Return, 13, false, false},
+    {Key::Backspace, 8, false, false}, {Key::KeypadEnter, 13, false, false},
+    {Key::Escape, 27, false, false},   {Key::Z, 26, true, false},
+    {Key::Z, 26, true, true},          {Key::Y, 25, true, false},
+    {Key::M, 'm', false, false}};
 const int Buttons[] = {MouseLeft, MouseLeft, MouseLeft, MouseRight, MouseRight, MouseMiddle,
                        WheelUp,   WheelDown, WheelDown, 0,          6};
 
@@ -45,10 +47,11 @@ struct Bytes {
 InputEvent nextEvent(Bytes &in, int32_t mode) {
   InputEvent event;
   const uint8_t pick = in.next(), c = in.next();
-  if (pick < (mode == EnteringLevelName || mode == EnteringAuthorName ? 150 : 6)) {
+  if (pick < (mode == EnteringLevelName || mode == EnteringAuthorName ? 150 : 12)) {
     event.kind = InputKind::KeyDown;
     if (c < 60)
-      std::tie(event.key, event.character) = NamedKeys[c % std::size(NamedKeys)];
+      std::tie(event.key, event.character, event.ctrl, event.shift) =
+          NamedKeys[c % std::size(NamedKeys)];
     else
       event.character =
           c < 230 ? "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 "[c % 63]
