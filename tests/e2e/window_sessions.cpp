@@ -113,6 +113,7 @@ int main(int argc, char **argv) {
   SessionPlayer player(fs::path(argv[1]).parent_path().string(), mirror);
   const auto patience = std::chrono::seconds(argc > 2 ? 300 : 10);
   pid_t editor = 0;
+  int reads = 0;
   int status = -1;
   auto waitFor = [&](const std::function<std::string()> &check) {
     const auto deadline = std::chrono::steady_clock::now() + patience;
@@ -147,7 +148,7 @@ int main(int argc, char **argv) {
         if (result.empty() && (result = send(x, event)).empty())
           result = player.feed(event);
     } else if (what == "frame") {
-      drawAtRest(headless.resources(), player.editor, mirror + "niv/");
+      drawAtRest(headless.resources(), player.editor, mirror + "niv/", reads);
       result = waitFor([&] {
         const long differing = differences(x, headless.resources().screen);
         return differing == 0
@@ -162,7 +163,7 @@ int main(int argc, char **argv) {
     } else if (what == "file" || what == "output") {
       result = waitFor([&] { return player.apply(line, work, fileBytes(work + "stdout")); });
     } else if (isPixelStep(line)) {
-      drawAtRest(headless.resources(), player.editor, mirror + "niv/");
+      drawAtRest(headless.resources(), player.editor, mirror + "niv/", reads);
       result = checkPixels(line, headless.resources());
     } else {
       result = player.apply(line, mirror, "");

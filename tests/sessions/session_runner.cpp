@@ -33,14 +33,17 @@ int main(int argc, char **argv) {
     return 1;
 #endif
   SessionPlayer player(fs::path(argv[1]).parent_path().string(), work);
-  int failedLine = 0;
+  int failedLine = 0, reads = 0;
   for (auto line = lines.begin(); fault.empty() && line != lines.end(); ++line) {
     std::fflush(stdout);
     fault = player.run(*line, fileBytes(work + "stdout"));
 #ifdef PIXELS
     if (isPixelStep(*line)) {
-      drawAtRest(setup.resources(), player.editor, work + "niv/");
+      drawAtRest(setup.resources(), player.editor, work + "niv/", reads);
       fault = checkPixels(*line, setup.resources());
+    } else if (line->words.size() > 2 && line->words[1] == "reads" &&
+               std::to_string(reads) != line->words[2]) {
+      fault = "the preview read " + std::to_string(reads) + " level files";
     }
 #endif
     failedLine = line->number;

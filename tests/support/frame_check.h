@@ -6,15 +6,17 @@
 //   expect ink X Y W H COLOUR [none]            some pixel of the box, or none, has the colour
 //   expect text X Y COLOUR BACKGROUND "TEXT"    the text rendered solid, ink and background
 // A PICTURE is a colour (black, grey, red, white or hexadecimal RRGGBB), "brick TYPE" or "digit D":
-// the sprite from its top-left corner, read from the sheet where it must lie.
+// the sprite from its top-left corner, read from the sheet where it must lie; or "miniature
+// TYPE": the brick at quarter scale, each pixel the mean of a 4 by 4 block of the sprite (±1).
 
 #include "render/render_resources.h"
 #include "session.h"
 
 bool isPixelStep(const SessionLine &line);
-// Draws onto resources.screen the frame the editor shows when its pointer rests, the browser's
-// preview brought in line from levelDirectory as the loop does.
-void drawAtRest(const RenderResources &resources, const Editor &editor,
-                const std::string &levelDirectory);
+// Draws onto resources.screen the frame the editor shows when its pointer rests, its browser's
+// preview first brought in line from levelDirectory as the loop does; reads counts the level
+// files read for the preview ("expect reads N").
+void drawAtRest(const RenderResources &resources, Editor &editor, const std::string &levelDirectory,
+                int &reads);
 // Checks one pixel expectation against resources.screen: "" or the first pixel that differs.
 std::string checkPixels(const SessionLine &line, const RenderResources &resources);

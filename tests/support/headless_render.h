@@ -33,10 +33,6 @@ inline Pixel pixelAt(SDL_Surface *surface, int x, int y) {
   return Pixel{r, g, b};
 }
 
-inline bool near(const Pixel &a, const Pixel &b) {
-  return std::abs(a.r - b.r) <= 1 && std::abs(a.g - b.g) <= 1 && std::abs(a.b - b.b) <= 1;
-}
-
 // A dummy-driver screen with the surfaces and font the editor creates at start-up.
 class HeadlessRender : public ::testing::Test {
 protected:
@@ -48,7 +44,6 @@ protected:
   }
 
   Pixel at(int x, int y) const { return pixelAt(setup->resources().screen, x, y); }
-  Pixel sheetAt(int x, int y) const { return pixelAt(setup->resources().sheet, x, y); }
 
   std::unique_ptr<RenderSetup> setup;
 };

@@ -111,7 +111,7 @@ bool isInputStep(const SessionLine &line) {
 
 bool needsScreen(const SessionLine &line) {
   return line.words[0] == "expect" && line.words.size() > 1 &&
-         oneOf(line.words[1], " frame exit box ink text ");
+         oneOf(line.words[1], " frame exit box ink text reads ");
 }
 
 unsigned long keysymOf(const InputEvent &event) {

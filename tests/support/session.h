@@ -37,7 +37,8 @@
 //   expect title "TEXT"                the window title
 //   expect kept EXPECTED|none          the unsaved work the editor keeps when it ends now has
 //                                      the bytes of EXPECTED, or nothing is kept
-// Needing a screen, and skipped by a run without one: the pixel expectations of frame_check.h;
+// Needing a screen, and skipped by a run without one: the pixel expectations of frame_check.h,
+// "expect reads N" (the level files read so far for the browser's preview);
 // in a real window also "expect frame" (the screen equals the frame drawn headless from the
 // same events) and "expect exit N" (the editor ended with status N).
 

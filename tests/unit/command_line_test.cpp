@@ -86,11 +86,7 @@ TEST(WriteImage, FailuresSayWhyAndLeaveNoFile) {
       {"absent/out.png", {0, 2, 5, 4}, 2, cannot + "absent/out.png: No such file or directory"},
       {"taken.png", {0, 2, 5, 4}, 2, cannot + "taken.png: Is a directory"},
       {"out.png", {0, 2, 5, 4}, 5, "the scale must be from 1 to 4"},
-      {"out.bmp", {4, 0, 5, 4}, 1, ""},
-      {"out.bmp", {0, 3, 5, 4}, 1, ""},
-      {"out.bmp", {0, -1, 5, 4}, 1, ""},
-      {"out.bmp", {-1, 0, 5, 4}, 1, ""},
-      {"out.bmp", {0, 0, 0, 4}, 1, ""}};
+      {"out.bmp", {4, 0, 5, 4}, 1, ""}};
   for (const auto &[name, cut, scale, message] : failures) {
     error.clear();
     EXPECT_FALSE(writeImage(surface, cut, scale, directory.path() + name, error)) << name;
