@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -46,7 +47,16 @@ std::string brickFault(const Editor &before, const InputEvent &event, const Edit
         return "the brick laid at " + std::to_string(b.x) + "," + std::to_string(b.y) +
                " leaves the level, has another type or overlaps";
     }
-    return "";
+    // Mirrored, what one placement lays is its own mirror image, so that a level built by
+    // mirrored placements alone stays symmetric.
+    std::vector<std::pair<int, int>> laid, twins;
+    for (int32_t slot = was; after.mirror && slot < is; ++slot) {
+      laid.emplace_back(after.bricks[slot].x, after.bricks[slot].y);
+      twins.emplace_back(mirroredX(after.bricks[slot].x), after.bricks[slot].y);
+    }
+    std::sort(laid.begin(), laid.end());
+    std::sort(twins.begin(), twins.end());
+    return laid == twins ? "" : "a mirrored placement laid bricks that are not their own twins";
   }
   if ((up && event.button == MouseRight && (is == was || is == was - 1)) || (up && left && is == 0))
     return ""; // retyped or erased, or cleared

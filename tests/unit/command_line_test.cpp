@@ -1,12 +1,13 @@
 // The command line: --check against hand-written reports, argument mistakes, pictures read back.
 #include "editor/cli/command_line.h"
 #include "editor/screen_layout.h"
-#include "headless_render.h"
 #include "render/frame.h"
 #include "render/image_file.h"
+#include "render/render_resources.h"
 #include "storage/level_file.h"
 #include "storage_test_support.h"
 
+#include <cstring>
 #include <iterator>
 #include <map>
 #include <png.h>
@@ -105,24 +106,36 @@ TEST(WriteImage, FailuresSayWhyAndLeaveNoFile) {
 
 // The real program, with no display: the PNG of a sample level at scale 2, read back by libpng,
 // is the field of the editor's own headless frame of it, each pixel doubled, and so is a BMP
-// at scale 1; usage mistakes end
-// with their status.
-struct RenderCommand : HeadlessRender {
+// at scale 1; usage mistakes end with their status.
+TEST(RenderCommand, PictureIsTheFieldOfTheEditorsFrameDoubled) {
   ScratchDirectory directory;
-  int run(const std::string &arguments) {
+  const auto run = [](const std::string &arguments) {
     return WEXITSTATUS(std::system(
         ("cd " RUN_DIR " && env -u DISPLAY ./brickedit " + arguments + " 2>/dev/null").c_str()));
-  }
-};
-
-TEST_F(RenderCommand, PictureIsTheFieldOfTheEditorsFrameDoubled) {
+  };
+  // 0xRRGGBB of a pixel of a surface of any depth.
+  const auto rgbAt = [](const SDL_Surface *surface, int x, int y) {
+    Uint32 value = 0;
+    const int bytes = surface->format->BytesPerPixel;
+    std::memcpy(&value,
+                static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch + x * bytes,
+                bytes);
+    Uint8 r, g, b;
+    SDL_GetRGB(value, surface->format, &r, &g, &b);
+    return r << 16 | g << 8 | b;
+  };
   const std::string out = directory.path() + "p.png", bmp = directory.path() + "p.bmp";
   umask(022);
   ASSERT_EQ(run("--render niv/Pyramide.lvbk " + out + " --scale 2"), 0);
+  ASSERT_EQ(run("--render niv/Pyramide.lvbk " + bmp), 0);
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  const RenderSetup setup(ResourcePaths{RUN_DIR "/comic.ttf", RUN_DIR "/bmp/objets.bmp"});
   Editor editor;
-  ASSERT_TRUE(readLevelFile(RUN_DIR "/niv/Pyramide.lvbk", editor.bricks, editor.state));
+  ASSERT_TRUE(setup.ok() &&
+              readLevelFile(RUN_DIR "/niv/Pyramide.lvbk", editor.bricks, editor.state));
   editor.helpText.clear();
-  drawFrame(setup->resources(), editor);
+  drawFrame(setup.resources(), editor);
+  const SDL_Surface *frame = setup.resources().screen;
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   ASSERT_TRUE(png_image_begin_read_from_file(&png, out.c_str()));
@@ -131,20 +144,15 @@ TEST_F(RenderCommand, PictureIsTheFieldOfTheEditorsFrameDoubled) {
   std::vector<Uint8> rgb(PNG_IMAGE_SIZE(png));
   ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr));
   EXPECT_EQ(fileBytes(out).substr(fileBytes(out).size() - 8, 4), "IEND");
-  for (std::size_t i = 0; i < rgb.size(); i += 3) {
-    const int x = i / 3 % png.width, y = i / 3 / png.width;
-    ASSERT_EQ((Pixel{rgb[i], rgb[i + 1], rgb[i + 2]}), at(LevelBox.x + x / 2, LevelBox.y + y / 2))
-        << x << "," << y;
-  }
-  // A BMP at scale 1, with the permissions a plain file gets.
-  ASSERT_EQ(run("--render niv/Pyramide.lvbk " + bmp), 0);
-  EXPECT_EQ(fs::status(bmp).permissions(), static_cast<fs::perms>(0644));
   SDL_Surface *picture = SDL_LoadBMP(bmp.c_str());
   ASSERT_TRUE(picture && picture->w == LevelBox.w && picture->h == LevelBox.h);
-  for (int i = 0; i < LevelBox.w * LevelBox.h; ++i)
-    ASSERT_EQ(pixelAt(picture, i % LevelBox.w, i / LevelBox.w),
-              at(LevelBox.x + i % LevelBox.w, LevelBox.y + i / LevelBox.w))
-        << i;
+  EXPECT_EQ(fs::status(bmp).permissions(), static_cast<fs::perms>(0644));
+  for (std::size_t i = 0; i < rgb.size(); i += 3) {
+    const int x = i / 3 % png.width, y = i / 3 / png.width;
+    const int shown = rgbAt(frame, LevelBox.x + x / 2, LevelBox.y + y / 2);
+    ASSERT_EQ(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2], shown) << x << "," << y;
+    ASSERT_EQ(rgbAt(picture, x / 2, y / 2), shown) << x << "," << y;
+  }
   SDL_FreeSurface(picture);
   EXPECT_EQ(run("--render"), 2);
   EXPECT_EQ(run("--bogus"), 2);
