@@ -96,9 +96,8 @@ void stepBrickType(int32_t &type, int step) {
 // loadLevel, then the opened level's name for the title: the file name without ".lvbk".
 void openPickedLevel(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
   EditorState &state = editor.state;
-  const int64_t picked = contains(BrowserPickRegion, event.x, event.y)
-                             ? browserNameAt(event.y, state.browserScroll, editor.levelList.size())
-                             : -1;
+  const int64_t picked =
+      browserNameUnder(event.x, event.y, state.browserScroll, editor.levelList.size());
   loadLevel(event.x, event.y, editor.bricks, state, editor.levelList, levelDirectory);
   if (picked < 0 || state.mode != Editing)
     return;
