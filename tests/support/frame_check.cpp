@@ -46,7 +46,7 @@ Picture pictureAt(const std::vector<std::string> &w, std::size_t &i, const SDL_S
       uint32_t sum = 0;
       for (int j = 0; j < 16; ++j)
         sum += pixelAt(sheet, x + 4 * dx + j % 4, y + 4 * dy + j / 4) >> shift & 0xff;
-      mean |= sum / 16 << shift;
+      mean |= (sum + 8) / 16 << shift;
     }
     return mean;
   };
@@ -79,8 +79,6 @@ std::string checkPixels(const SessionLine &line, const RenderResources &resource
   const int x = std::atoi(w[2].c_str()), y = std::atoi(w[3].c_str());
   int width = std::atoi(w[4].c_str()), height = std::atoi(w[5].c_str()), tolerance = 0;
   std::size_t i = w[1] == "text" ? 4 : 6;
-  // A miniature is a mean, which the drawing may round the other way.
-  tolerance = i < w.size() && w[i] == "miniature";
   Picture expected = pictureAt(w, i, resources.sheet);
   if (w[1] == "text") {
     SDL_Surface *mask =

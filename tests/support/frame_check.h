@@ -7,7 +7,7 @@
 //   expect text X Y COLOUR BACKGROUND "TEXT"    the text rendered solid, ink and background
 // A PICTURE is a colour (black, grey, red, white or hexadecimal RRGGBB), "brick TYPE" or "digit D":
 // the sprite from its top-left corner, read from the sheet where it must lie; or "miniature
-// TYPE": the brick at quarter scale, each pixel the mean of a 4 by 4 block of the sprite (±1).
+// TYPE": the brick at quarter scale, each pixel the mean of a 4 by 4 block of the sprite, rounded.
 
 #include "render/render_resources.h"
 #include "session.h"
