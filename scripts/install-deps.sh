@@ -10,9 +10,10 @@ packages=(
   clang libclang-rt-14-dev valgrind clang-format
 )
 
-# One query for all of them: the editor's start waits on this.
-installed=" $(dpkg-query -W -f='${db:Status-Abbrev}${Package}\n' "${packages[@]}" 2>/dev/null |
-  sed -n 's/^ii *//p' | tr '\n' ' ') "
+# One query for all of them: the editor's start waits on this. dpkg-query fails when some
+# package is unknown to it, which is exactly the case to go on with.
+installed=" $({ dpkg-query -W -f='${db:Status-Abbrev}${Package}\n' "${packages[@]}" 2>/dev/null ||
+  true; } | sed -n 's/^ii *//p' | tr '\n' ' ') "
 missing=()
 for package in "${packages[@]}"; do
   [[ $installed == *" $package "* ]] || missing+=("$package")
