@@ -143,6 +143,17 @@ void reportShareOfFrame(benchmark::State &run, Clock::duration spent) {
     run.counters["pct_of_26ms"] = 100.0 * seconds / static_cast<double>(run.iterations()) / 0.026;
 }
 
+// Bytes the kept steps hold on the heap and in the history itself.
+std::size_t historyBytes(const History &history) {
+  std::size_t bytes = sizeof history;
+  for (const auto &step : history.steps) {
+    bytes += sizeof step + step.slots.capacity() * sizeof(step.slots[0]) +
+             step.cells.capacity() * sizeof(step.cells[0]) +
+             step.settings.capacity() * sizeof(step.settings[0]);
+  }
+  return bytes;
+}
+
 void reportHistory(benchmark::State &run, const History &history) {
   run.counters["steps"] = static_cast<double>(history.steps.size());
   run.counters["history_KB"] = static_cast<double>(historyBytes(history)) / 1024.0;

@@ -98,13 +98,3 @@ bool redoStep(Editor &editor) {
   apply(history.steps[history.done++], editor, false);
   return true;
 }
-
-std::size_t historyBytes(const History &history) {
-  std::size_t bytes = sizeof history;
-  for (const Step &step : history.steps) {
-    bytes += sizeof step + step.slots.capacity() * sizeof(SlotSwap) +
-             step.cells.capacity() * sizeof(CellSwap) +
-             step.settings.capacity() * sizeof(SettingChange);
-  }
-  return bytes;
-}

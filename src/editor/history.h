@@ -75,6 +75,3 @@ void closeStep(Editor &editor, bool settingsMakeAStep = false);
 // editor is then unchanged.
 bool undoStep(Editor &editor);
 bool redoStep(Editor &editor);
-
-// Bytes the kept steps hold on the heap and in the history itself, for the benchmark's report.
-std::size_t historyBytes(const History &history);

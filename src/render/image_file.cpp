@@ -1,14 +1,11 @@
 #include "render/image_file.h"
 
-#include <cerrno>
+#include "storage/atomic_file.h"
+
 #include <csetjmp>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <png.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -64,14 +61,14 @@ void pngError(png_structp png, png_const_charp message) {
 
 void pngWarning(png_structp, png_const_charp) {}
 
+void appendPngBytes(png_structp png, png_bytep data, png_size_t length) {
+  static_cast<std::string *>(png_get_io_ptr(png))->append(reinterpret_cast<char *>(data), length);
+}
+
 // libpng reports errors by a long jump back here; only plain locals live in this frame.
-bool writePng(std::FILE *file, const RgbPicture &picture, std::string &error) {
+bool encodePng(const RgbPicture &picture, std::string &bytes, std::string &error) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, pngError, pngWarning);
-  if (png == nullptr) {
-    error = "out of memory";
-    return false;
-  }
-  png_infop info = png_create_info_struct(png);
+  png_infop info = png == nullptr ? nullptr : png_create_info_struct(png);
   if (info == nullptr) {
     png_destroy_write_struct(&png, nullptr);
     error = "out of memory";
@@ -81,7 +78,7 @@ bool writePng(std::FILE *file, const RgbPicture &picture, std::string &error) {
     png_destroy_write_struct(&png, &info);
     return false;
   }
-  png_init_io(png, file);
+  png_set_write_fn(png, &bytes, appendPngBytes, nullptr);
   png_set_IHDR(png, info, picture.width, picture.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
@@ -92,16 +89,23 @@ bool writePng(std::FILE *file, const RgbPicture &picture, std::string &error) {
   return true;
 }
 
-bool writeBmp(std::FILE *file, RgbPicture &picture, std::string &error) {
+bool encodeBmp(RgbPicture &picture, std::string &bytes, std::string &error) {
   // R, G, B in that order in memory, whatever the machine's byte order.
   const bool little = SDL_BYTEORDER == SDL_LIL_ENDIAN;
   SDL_Surface *surface = SDL_CreateRGBSurfaceFrom(
       picture.bytes.data(), picture.width, picture.height, 24, picture.width * 3,
       little ? 0x0000ff : 0xff0000, 0x00ff00, little ? 0xff0000 : 0x0000ff, 0);
-  SDL_RWops *stream = surface == nullptr ? nullptr : SDL_RWFromFP(file, 0);
-  const bool written = stream != nullptr && SDL_SaveBMP_RW(surface, stream, 1) == 0;
-  if (!written)
+  // Rows padded to four bytes, after headers of at most 14 + 124 bytes.
+  bytes.resize(138 + static_cast<std::size_t>(picture.width * 3 + 3) / 4 * 4 * picture.height);
+  SDL_RWops *stream =
+      surface == nullptr ? nullptr : SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
+  const bool written = stream != nullptr && SDL_SaveBMP_RW(surface, stream, 0) == 0;
+  if (written)
+    bytes.resize(static_cast<std::size_t>(SDL_RWtell(stream)));
+  else
     error = SDL_GetError();
+  if (stream != nullptr)
+    SDL_RWclose(stream);
   SDL_FreeSurface(surface);
   return written;
 }
@@ -109,13 +113,6 @@ bool writeBmp(std::FILE *file, RgbPicture &picture, std::string &error) {
 bool endsWith(const std::string &text, const char *suffix) {
   const std::size_t length = std::strlen(suffix);
   return text.size() >= length && text.compare(text.size() - length, length, suffix) == 0;
-}
-
-// The permissions a plain fopen would have given the picture, not mkstemp's 0600.
-mode_t ordinaryFileMode() {
-  const mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
 }
 
 } // namespace
@@ -132,47 +129,16 @@ bool writeImage(SDL_Surface *surface, const SDL_Rect &area, int scale, const std
     return false;
   }
   RgbPicture picture = enlarged(surface, area, scale);
-
-  // Beside the picture, so that the rename stays within one file system.
-  const std::size_t slash = path.rfind('/');
-  const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  std::string temporary = directory + ".rendering-XXXXXX";
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
+  std::string bytes;
+  if (!(endsWith(path, ".bmp") ? encodeBmp(picture, bytes, error)
+                               : encodePng(picture, bytes, error))) {
+    error = "cannot write " + path + ": " + error;
     return false;
   }
-  std::FILE *file = fdopen(fd, "wb");
-  if (file == nullptr) {
-    close(fd);
-    unlink(temporary.c_str());
-    error = "cannot write " + path + ": " + std::strerror(errno);
+  const FileWrite written = writeFileAtomically(path, bytes);
+  if (written.failedStep != FileStep::None) {
+    error = "cannot write " + path + ": " + std::strerror(written.error);
     return false;
-  }
-  // The first failure is the one reported; the steps after it do not run, but the close does.
-  std::string detail;
-  int cause = 0;
-  auto step = [&cause](bool done) {
-    if (!done && cause == 0)
-      cause = errno != 0 ? errno : EIO;
-    return done;
-  };
-  errno = 0;
-  bool written = step(fchmod(fd, ordinaryFileMode()) == 0);
-  written = written && step(endsWith(path, ".bmp") ? writeBmp(file, picture, detail)
-                                                   : writePng(file, picture, detail));
-  written = written && step(std::fflush(file) == 0 && !std::ferror(file)) && step(fsync(fd) == 0);
-  written = step(std::fclose(file) == 0) && written;
-  written = written && step(std::rename(temporary.c_str(), path.c_str()) == 0);
-  if (!written) {
-    unlink(temporary.c_str());
-    error = "cannot write " + path + ": " + (detail.empty() ? std::strerror(cause) : detail);
-    return false;
-  }
-  const int directoryFd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
-  if (directoryFd >= 0) {
-    fsync(directoryFd);
-    close(directoryFd);
   }
   return true;
 }

@@ -10,10 +10,9 @@ constexpr int MaxImageScale = 4;
 // PNG, or a BMP when path ends in ".bmp". Any pixel format of surface is read through its
 // colour mapping; alpha is dropped.
 //
-// The picture is written to a temporary file beside path (".rendering-XXXXXX"), every write,
-// the flush, the sync and the close checked, then renamed over path, so a reader never sees
-// half a picture and a failure leaves no new file behind. Returns false with one line in
-// error (no line end) when scale is outside 1..MaxImageScale, area is empty or not inside
+// The picture is encoded in memory, then written as a level is (writeFileAtomically), so a
+// reader never sees half a picture and a failure leaves no new file behind. Returns false with one
+// line in error (no line end) when scale is outside 1..MaxImageScale, area is empty or not inside
 // the surface, or the file cannot be written.
 bool writeImage(SDL_Surface *surface, const SDL_Rect &area, int scale, const std::string &path,
                 std::string &error);

@@ -1,12 +1,12 @@
 #include "storage/level_backup.h"
 
 #include "storage/atomic_file.h"
+#include "storage/file_bytes.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -116,28 +116,6 @@ std::string writeVersion(const std::string &levelDirectory, const std::string &n
   return written.fileName;
 }
 
-// The whole file at path; false with errno when it cannot be read.
-bool readWholeFile(const std::string &path, std::string &bytes) {
-  const int fd = open(path.c_str(), O_RDONLY);
-  if (fd < 0)
-    return false;
-  char chunk[4096];
-  ssize_t got;
-  while ((got = read(fd, chunk, sizeof chunk)) != 0) {
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0) {
-      const int error = errno;
-      close(fd);
-      errno = error;
-      return false;
-    }
-    bytes.append(chunk, static_cast<std::size_t>(got));
-  }
-  close(fd);
-  return true;
-}
-
 // A few words a designer can act on.
 std::string frenchReason(int error) {
   switch (error) {
@@ -186,7 +164,7 @@ bool keepPreviousVersion(const std::string &levelDirectory, const std::string &l
   std::string bytes;
   std::vector<Version> versions;
   std::string written;
-  if (!readWholeFile(path, bytes) ||
+  if (readFileBytes(path, bytes) != FileRead::Done ||
       (written = writeVersion(levelDirectory, levelName, bytes, now, versions)).empty()) {
     reason = frenchReason(errno);
     return false;

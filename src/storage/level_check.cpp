@@ -2,6 +2,7 @@
 
 #include "editor/editor_state.h"
 #include "editor/screen_layout.h"
+#include "storage/file_bytes.h"
 #include "storage/level_parser.h"
 
 #include <algorithm>
@@ -297,22 +298,9 @@ LevelCheck checkLevelBytes(const char *data, std::size_t size) {
 
 LevelCheck checkLevelFile(const std::string &path) {
   LevelCheck check;
-  std::FILE *file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
+  std::string bytes;
+  if (readFileBytes(path, bytes) != FileRead::Done) {
     check.problems.push_back(std::string("cannot be read: ") + std::strerror(errno));
-    return check;
-  }
-  std::vector<char> bytes;
-  char chunk[4096];
-  std::size_t got;
-  errno = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  // A failed read that left errno unset is still a failure.
-  const int readError = std::ferror(file) ? (errno != 0 ? errno : EIO) : 0;
-  std::fclose(file);
-  if (readError != 0) {
-    check.problems.push_back(std::string("cannot be read: ") + std::strerror(readError));
     return check;
   }
   return checkLevelBytes(bytes.data(), bytes.size());

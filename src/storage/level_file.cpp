@@ -59,20 +59,6 @@ int saveLevel(const EditorState &state, const Bricks &bricks, const std::string 
   return 1;
 }
 
-FileRead readFileBytes(const std::string &path, std::string &bytes) {
-  std::FILE *file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr)
-    return FileRead::CannotOpen;
-  bytes.clear();
-  char chunk[4096];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-    bytes.append(chunk, got);
-  const bool readable = !std::ferror(file);
-  std::fclose(file);
-  return readable ? FileRead::Done : FileRead::CannotRead;
-}
-
 bool readLevelFile(const std::string &path, Bricks &bricks, EditorState &state) {
   std::string bytes;
   const FileRead read = readFileBytes(path, bytes);

@@ -3,6 +3,7 @@
 // no line end. Lines end in CR LF on every platform; the reader also takes LF alone.
 
 #include "editor/editor_state.h"
+#include "storage/file_bytes.h"
 
 #include <ctime>
 #include <string>
@@ -26,13 +27,6 @@
 int saveLevel(const EditorState &state, const Bricks &bricks, const std::string &levelName,
               const std::string &authorName, const std::string &levelDirectory = "niv/",
               std::time_t now = std::time(nullptr));
-
-// How reading a whole file went.
-enum class FileRead { Done, CannotOpen, CannotRead };
-
-// Reads the whole file at path into bytes, printing nothing: the caller says what failed, or
-// nothing at all.
-FileRead readFileBytes(const std::string &path, std::string &bytes);
 
 // Reads a level file token by token into bricks and brickCount, echoing the author's word to
 // standard output. Returns false when the file cannot be opened or holds a count outside

@@ -1,17 +1,13 @@
 #include "storage/level_readback.h"
 
+#include "storage/file_bytes.h"
 #include "storage/level_parser.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 bool levelFileHolds(const std::string &path, const Bricks &bricks, int32_t brickCount) {
-  std::ifstream file(path, std::ios::binary);
-  const std::vector<char> bytes{std::istreambuf_iterator<char>(file),
-                                std::istreambuf_iterator<char>()};
-  if (!file.is_open() || file.bad())
+  std::string bytes;
+  if (readFileBytes(path, bytes) != FileRead::Done)
     return false;
   // Read into slots that no file can leave as they are: a count that is not matched, or a
   // brick line cut short, then shows as a difference.

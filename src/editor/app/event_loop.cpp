@@ -31,7 +31,6 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
   int32_t drawnPointerX = -1;
   int32_t drawnPointerY = -1;
   std::string shownTitle;
-  showTitle(editor, shownTitle);
   SDL_Event event;
   do {
     // Events polled below count for the next pass: the frame shows where the pointer stood
@@ -44,8 +43,6 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
       handled = true;
     }
     handledSinceFrame = handledSinceFrame || handled;
-    if (handled)
-      showTitle(editor, shownTitle);
     const uint32_t now = SDL_GetTicks();
     if (frameDue(now, lastFrameTicks)) {
       if (handledSinceFrame || editor.pointerX != drawnPointerX ||
@@ -54,6 +51,9 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
         // it changes only with the pointer and the events that already call for a frame.
         refreshBrowserPreview(editor.browserPreview, editor);
         drawFrame(resources, editor);
+        // Only events change the title, and each one calls for a frame; the first frame names
+        // the window.
+        showTitle(editor, shownTitle);
         handledSinceFrame = false;
         drawnPointerX = editor.pointerX;
         drawnPointerY = editor.pointerY;
