@@ -23,7 +23,8 @@ struct HelpRow {
   const char *text; // Latin-1
 };
 
-constexpr Region NoFixedRegion{0, 0, -1, -1};
+// These rows apply over the placement area, by their condition alone: no region is read.
+constexpr Region NoFixedRegion{};
 
 // In order: a later row that applies replaces the text of an earlier one.
 const HelpRow helpRows[] = {

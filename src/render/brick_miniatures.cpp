@@ -6,16 +6,14 @@
 
 namespace {
 
-// The 24 miniatures side by side and one spare column: rows of 241 pixels are not a multiple
-// of 16 bytes, which keeps the library's copies off its cache-bypassing path (not that ten
-// pixels would take it).
-constexpr int MiniaturesWidth = MiniatureWidth * LastBrickType + 1;
+// The 24 miniatures side by side.
+constexpr int MiniaturesWidth = MiniatureWidth * LastBrickType;
 
 struct Rgb {
   unsigned r = 0, g = 0, b = 0;
 };
 
-// Any pixel depth; the surface is locked by the caller.
+// Any pixel depth.
 Rgb pixelOf(const SDL_Surface *surface, int x, int y) {
   if (x < 0 || y < 0 || x >= surface->w || y >= surface->h)
     return Rgb{};
@@ -58,7 +56,7 @@ void shrinkSprite(const SDL_Surface *sheet, SDL_Rect sprite, SDL_Surface *canvas
 
 SDL_Rect miniatureRect(int32_t type) {
   if (!hasBrickSprite(type))
-    return SDL_Rect{0, 0, 0, 0};
+    return SDL_Rect{};
   return SDL_Rect{static_cast<Sint16>(MiniatureWidth * (type - 1)), 0, MiniatureWidth,
                   MiniatureHeight};
 }
@@ -72,12 +70,9 @@ SDL_Surface *makeBrickMiniatures(SDL_Surface *sheet, const SDL_PixelFormat *form
   if (canvas == nullptr)
     return nullptr;
   SDL_FillRect(canvas, nullptr, 0);
-  SDL_LockSurface(sheet);
-  SDL_LockSurface(canvas);
+  // Both surfaces are in memory, which the library reads and writes without a lock.
   for (int32_t type = 1; type <= LastBrickType; ++type)
     shrinkSprite(sheet, brickSpriteRect(type), canvas, miniatureRect(type).x);
-  SDL_UnlockSurface(canvas);
-  SDL_UnlockSurface(sheet);
   SDL_Surface *miniatures = SDL_ConvertSurface(canvas, const_cast<SDL_PixelFormat *>(format), 0);
   SDL_FreeSurface(canvas);
   return miniatures;

@@ -48,7 +48,7 @@ void drawMiniatureBricks(SDL_Surface *screen, SDL_Surface *miniatures,
         y <= field.y - MiniatureHeight || y >= field.y + field.h)
       continue;
     SDL_Rect source = miniatureRect(brick.type);
-    SDL_Rect target{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+    SDL_Rect target = blitTarget(static_cast<int>(x), static_cast<int>(y));
     SDL_UpperBlit(miniatures, &source, screen, &target);
   }
 }

@@ -1,5 +1,7 @@
 #include "render/draw_primitives.h"
 
+#include "render/sprite_sheet.h"
+
 #include <algorithm>
 
 namespace {
@@ -42,7 +44,7 @@ void drawText(SDL_Surface *screen, TTF_Font *font, const std::string &text, Colo
   SDL_Surface *rendered = TTF_RenderText_Solid(font, text.c_str(), textColour(colour));
   if (rendered == nullptr)
     return;
-  SDL_Rect at{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+  SDL_Rect at = blitTarget(x, y);
   SDL_UpperBlit(rendered, nullptr, screen, &at);
   SDL_FreeSurface(rendered);
 }

@@ -29,24 +29,14 @@ SDL_Surface *copyWithUnalignedRows(SDL_Surface *sheet) {
   SDL_Surface *copy = createUnaligned(sheet);
   if (copy == nullptr)
     return nullptr;
-  if (SDL_LockSurface(sheet) != 0) {
-    SDL_FreeSurface(copy);
-    return nullptr;
-  }
-  if (SDL_LockSurface(copy) != 0) {
-    SDL_UnlockSurface(sheet);
-    SDL_FreeSurface(copy);
-    return nullptr;
-  }
   // Row by row: the two surfaces' rows differ in length. The extra columns stay blank (the
-  // new surface starts zeroed); no sprite rectangle reaches them.
+  // new surface starts zeroed); no sprite rectangle reaches them. Both surfaces are in memory,
+  // which the library reads and writes without a lock.
   const auto *from = static_cast<const Uint8 *>(sheet->pixels);
   auto *to = static_cast<Uint8 *>(copy->pixels);
   const size_t rowBytes = static_cast<size_t>(sheet->w) * 4;
   for (int row = 0; row < sheet->h; ++row)
     std::memcpy(to + row * copy->pitch, from + row * sheet->pitch, rowBytes);
-  SDL_UnlockSurface(copy);
-  SDL_UnlockSurface(sheet);
 
   if ((sheet->flags & SDL_SRCCOLORKEY) != 0)
     SDL_SetColorKey(copy, SDL_SRCCOLORKEY, sheet->format->colorkey);

@@ -9,7 +9,7 @@
 
 SDL_Rect brickSpriteRect(int32_t type) {
   if (!hasBrickSprite(type))
-    return SDL_Rect{0, 0, 0, 0};
+    return SDL_Rect{};
   if (type == LastBrickType)
     return SDL_Rect{LastTypeSpriteX, LastTypeSpriteY, BrickWidth, BrickHeight};
   const int index = type - 1;
@@ -20,7 +20,7 @@ SDL_Rect brickSpriteRect(int32_t type) {
 
 SDL_Rect digitSpriteRect(int32_t digit) {
   if (digit < 0 || digit > 9)
-    return SDL_Rect{0, 0, 0, 0};
+    return SDL_Rect{};
   return SDL_Rect{static_cast<Sint16>(DigitSize * digit), DigitStripTop, DigitSize, DigitSize};
 }
 
@@ -54,7 +54,7 @@ void drawSheetRect(SDL_Surface *screen, SDL_Surface *sheet, SDL_Rect source, int
     return;
   SDL_Rect from{static_cast<Sint16>(left), static_cast<Sint16>(top),
                 static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)};
-  SDL_Rect to{static_cast<Sint16>(targetX), static_cast<Sint16>(targetY), 0, 0};
+  SDL_Rect to = blitTarget(static_cast<int>(targetX), static_cast<int>(targetY));
   SDL_UpperBlit(sheet, &from, screen, &to);
 }
 

@@ -7,6 +7,14 @@
 #include <SDL.h>
 #include <cstdint>
 
+// Where a blit puts its source's top left corner: the library reads no size from a target.
+inline SDL_Rect blitTarget(int x, int y) {
+  SDL_Rect target{};
+  target.x = static_cast<Sint16>(x);
+  target.y = static_cast<Sint16>(y);
+  return target;
+}
+
 // The sheet must be at least this large for every sprite to be present.
 constexpr int SheetMinWidth = 320;
 constexpr int SheetMinHeight = 170;

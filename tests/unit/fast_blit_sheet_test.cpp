@@ -23,4 +23,8 @@ TEST(FastBlitSheet, TheCopyHoldsTheSheetInRowsOfAnotherLength) {
   EXPECT_EQ(copy->format->alpha, 77);
   SDL_FreeSurface(copy);
   SDL_FreeSurface(sheet);
+  // Other depths take other blit paths, which may mix differently: such a sheet is kept.
+  sheet = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 170, 24, 0xff0000, 0xff00, 0xff, 0);
+  EXPECT_EQ(copyWithUnalignedRows(sheet), nullptr);
+  SDL_FreeSurface(sheet);
 }
