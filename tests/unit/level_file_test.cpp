@@ -162,6 +162,14 @@ TEST(SaveFaults, EveryCaseKeepsTheLevelOrSavesItAndSaysWhy) {
                 mount(nullptr, target.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
                       nullptr) == 0;
        }},
+      // A mode holds for root only once it is another user.
+      {"not-allowed",
+       [&] {
+         fs::create_directories(directory + argument);
+         return chmod(directory.c_str(), 0777) == 0 &&
+                chmod((directory + argument).c_str(), 0555) == 0 &&
+                (geteuid() != 0 || setuid(65534) == 0);
+       }},
       {"file-size-limit",
        [&] {
          std::signal(SIGXFSZ, SIG_IGN);
