@@ -39,23 +39,12 @@ bool fitsRectPosition(int64_t value) {
 } // namespace
 
 void drawSheetRect(SDL_Surface *screen, SDL_Surface *sheet, SDL_Rect source, int32_t x, int32_t y) {
-  if (sheet == nullptr)
+  // A position beyond the library's 16-bit rectangles is far off the screen. The library cuts
+  // the source to the sheet, moving the target with it, and the target to the screen.
+  if (sheet == nullptr || !fitsRectPosition(x) || !fitsRectPosition(y))
     return;
-  // Cut the source to the sheet; what is cut on the left or top moves the target with it.
-  int64_t left = std::max<int64_t>(source.x, 0);
-  int64_t top = std::max<int64_t>(source.y, 0);
-  int64_t right = std::min<int64_t>(int64_t{source.x} + source.w, sheet->w);
-  int64_t bottom = std::min<int64_t>(int64_t{source.y} + source.h, sheet->h);
-  if (right <= left || bottom <= top)
-    return;
-  int64_t targetX = int64_t{x} + (left - source.x);
-  int64_t targetY = int64_t{y} + (top - source.y);
-  if (!fitsRectPosition(targetX) || !fitsRectPosition(targetY))
-    return;
-  SDL_Rect from{static_cast<Sint16>(left), static_cast<Sint16>(top),
-                static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)};
-  SDL_Rect to = blitTarget(static_cast<int>(targetX), static_cast<int>(targetY));
-  SDL_UpperBlit(sheet, &from, screen, &to);
+  SDL_Rect to = blitTarget(x, y);
+  SDL_UpperBlit(sheet, &source, screen, &to);
 }
 
 void drawBrickSprite(SDL_Surface *screen, SDL_Surface *sheet, int32_t type, int32_t x, int32_t y) {

@@ -44,9 +44,9 @@ SDL_Rect digitSpriteRect(int32_t digit);
 void setSheetAlpha(SDL_Surface *sheet, bool on);
 
 // Blits a sheet rectangle with its top-left corner at (x, y) in the sheet's current alpha
-// state. The rectangle is first cut to the sheet, so a short sheet never makes the blit read
-// past its pixels; a position that does not fit the library's 16-bit rectangle draws nothing
-// rather than wrapping to the other side of the screen. A missing sheet draws nothing.
+// state. The library cuts the rectangle to the sheet, so a short sheet never makes the blit
+// read past its pixels; a position that does not fit the library's 16-bit rectangle draws
+// nothing rather than wrapping to the other side of the screen. A missing sheet draws nothing.
 void drawSheetRect(SDL_Surface *screen, SDL_Surface *sheet, SDL_Rect source, int32_t x, int32_t y);
 
 // The sprite of a brick type at (x, y); a type without a sprite draws nothing.
