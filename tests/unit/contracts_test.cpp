@@ -5,6 +5,7 @@
 #include "storage/level_browser.h"
 #include "tools/button_press.h"
 #include "tools/button_release.h"
+#include "tools/overlap_index.h"
 #include "tools/place_pattern.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,18 @@ TEST(Contracts, ResultCodes) {
   EXPECT_EQ(list, std::vector<std::string>{"kept.lvbk"});
   EXPECT_EQ(listLevels(list, TEST_DATA_DIR "/sessions/window/"), 1);
   EXPECT_EQ(list.size(), 2u);
+}
+
+// No placement asks about a position outside the level area, where the index tests every
+// brick in use, and those alone.
+TEST(Contracts, OverlapsOutsideTheLevelArea) {
+  Bricks bricks{};
+  bricks[1] = Brick{-500, 900, 3};
+  bricks[2] = Brick{1000, 1000, 1};
+  OverlapIndex index;
+  buildOverlapIndex(bricks, 2, index);
+  EXPECT_TRUE(overlapsBrickInUse(index, -461, 919) && overlapsBrickInUse(index, 5, 5));
+  EXPECT_FALSE(overlapsBrickInUse(index, -460, 900) || overlapsBrickInUse(index, 1010, 1010));
 }
 
 TEST(Contracts, AFrameIsDueAfterMoreThan25MillisecondsAlsoAcrossTheWrap) {
