@@ -12,10 +12,6 @@ namespace {
 // Colours as 0xRRGGBB; the screen and the sheet are both 32 bits a pixel in that order.
 using Picture = std::function<uint32_t(int dx, int dy)>;
 
-uint32_t pixelAt(const SDL_Surface *surface, int x, int y) {
-  return static_cast<const Uint32 *>(surface->pixels)[y * surface->pitch / 4 + x] & 0xffffff;
-}
-
 bool near(uint32_t a, uint32_t b, int tolerance) {
   for (int shift : {0, 8, 16})
     if (std::abs(int(a >> shift & 0xff) - int(b >> shift & 0xff)) > tolerance)
@@ -53,6 +49,10 @@ Picture pictureAt(const std::vector<std::string> &w, std::size_t &i, const SDL_S
 }
 
 } // namespace
+
+uint32_t pixelAt(const SDL_Surface *surface, int x, int y) {
+  return static_cast<const Uint32 *>(surface->pixels)[y * surface->pitch / 4 + x] & 0xffffff;
+}
 
 bool isPixelStep(const SessionLine &line) {
   return line.words[0] == "expect" && line.words.size() > 1 &&

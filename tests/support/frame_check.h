@@ -13,6 +13,8 @@
 #include "session.h"
 
 bool isPixelStep(const SessionLine &line);
+// 0xRRGGBB of a pixel of a 32-bit surface such as the screen.
+uint32_t pixelAt(const SDL_Surface *surface, int x, int y);
 // Draws onto resources.screen the frame the editor shows when its pointer rests, its browser's
 // preview first brought in line from levelDirectory as the loop does; reads counts the level
 // files read for the preview ("expect reads N").

@@ -1,6 +1,7 @@
 // The command line: --check against hand-written reports, argument mistakes, pictures read back.
 #include "editor/cli/command_line.h"
 #include "editor/screen_layout.h"
+#include "frame_check.h"
 #include "render/frame.h"
 #include "render/image_file.h"
 #include "render/render_resources.h"
@@ -75,26 +76,23 @@ TEST(CommandLineParse, ActionsAndUsageErrorsFromTheTable) {
   }
 }
 
-// The failures of writeImage, each with its message (or none to check), leave no file behind;
-// what it writes is read back by the RenderCommand test.
+// The failures of writeImage say why and leave no file; the whole surface is no failure.
 TEST(WriteImage, FailuresSayWhyAndLeaveNoFile) {
   ScratchDirectory directory;
   SDL_Surface *surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 6, 24, 0xff, 0xff00, 0xff0000, 0);
-  std::string error;
   fs::create_directory(directory.path() + "taken.png");
   const std::string cannot = "cannot write " + directory.path();
-  const std::tuple<std::string, SDL_Rect, int, std::string> failures[] = {
+  const std::tuple<std::string, SDL_Rect, int, std::string> cases[] = {
       {"absent/out.png", {0, 2, 5, 4}, 2, cannot + "absent/out.png: No such file or directory"},
       {"taken.png", {0, 2, 5, 4}, 2, cannot + "taken.png: Is a directory"},
       {"out.png", {0, 2, 5, 4}, 5, "the scale must be from 1 to 4"},
-      {"out.bmp", {4, 0, 5, 4}, 1, ""}};
-  for (const auto &[name, cut, scale, message] : failures) {
-    error.clear();
-    EXPECT_FALSE(writeImage(surface, cut, scale, directory.path() + name, error)) << name;
-    EXPECT_TRUE(message.empty() ? !error.empty() : error == message) << error;
+      {"out.bmp", {4, 0, 5, 4}, 1, "the area to write is not inside the picture"},
+      {"all.bmp", {0, 0, 8, 6}, 1, ""}};
+  for (const auto &[name, cut, scale, message] : cases) {
+    std::string error;
+    EXPECT_EQ(writeImage(surface, cut, scale, directory.path() + name, error), message.empty());
+    EXPECT_EQ(error, message);
   }
-  // The whole surface is inside it: its edges are no failure.
-  EXPECT_TRUE(writeImage(surface, {0, 0, 8, 6}, 1, directory.path() + "all.bmp", error)) << error;
   std::set<std::string> left;
   for (const auto &entry : fs::directory_iterator(directory.path()))
     left.insert(entry.path().filename().string());
@@ -112,17 +110,6 @@ TEST(RenderCommand, PictureIsTheFieldOfTheEditorsFrameDoubled) {
   const auto run = [](const std::string &arguments) {
     return WEXITSTATUS(std::system(
         ("cd " RUN_DIR " && env -u DISPLAY ./brickedit " + arguments + " 2>/dev/null").c_str()));
-  };
-  // 0xRRGGBB of a pixel of a surface of any depth.
-  const auto rgbAt = [](const SDL_Surface *surface, int x, int y) {
-    Uint32 value = 0;
-    const int bytes = surface->format->BytesPerPixel;
-    std::memcpy(&value,
-                static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch + x * bytes,
-                bytes);
-    Uint8 r, g, b;
-    SDL_GetRGB(value, surface->format, &r, &g, &b);
-    return r << 16 | g << 8 | b;
   };
   const std::string out = directory.path() + "p.png", bmp = directory.path() + "p.bmp";
   umask(022);
@@ -144,16 +131,18 @@ TEST(RenderCommand, PictureIsTheFieldOfTheEditorsFrameDoubled) {
   std::vector<Uint8> rgb(PNG_IMAGE_SIZE(png));
   ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr));
   EXPECT_EQ(fileBytes(out).substr(fileBytes(out).size() - 8, 4), "IEND");
-  SDL_Surface *picture = SDL_LoadBMP(bmp.c_str());
-  ASSERT_TRUE(picture && picture->w == LevelBox.w && picture->h == LevelBox.h);
+  SDL_Surface *bmpFile = SDL_LoadBMP(bmp.c_str());
+  ASSERT_TRUE(bmpFile && bmpFile->w == LevelBox.w && bmpFile->h == LevelBox.h);
+  SDL_Surface *picture = SDL_ConvertSurface(bmpFile, frame->format, 0);
   EXPECT_EQ(fs::status(bmp).permissions(), static_cast<fs::perms>(0644));
   for (std::size_t i = 0; i < rgb.size(); i += 3) {
     const int x = i / 3 % png.width, y = i / 3 / png.width;
-    const int shown = rgbAt(frame, LevelBox.x + x / 2, LevelBox.y + y / 2);
-    ASSERT_EQ(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2], shown) << x << "," << y;
-    ASSERT_EQ(rgbAt(picture, x / 2, y / 2), shown) << x << "," << y;
+    const uint32_t shown = pixelAt(frame, LevelBox.x + x / 2, LevelBox.y + y / 2);
+    ASSERT_EQ(uint32_t(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]), shown) << x << "," << y;
+    ASSERT_EQ(pixelAt(picture, x / 2, y / 2), shown) << x << "," << y;
   }
   SDL_FreeSurface(picture);
+  SDL_FreeSurface(bmpFile);
   EXPECT_EQ(run("--render"), 2);
   EXPECT_EQ(run("--bogus"), 2);
   EXPECT_EQ(run("--render niv/none.lvbk " + out), 1);
