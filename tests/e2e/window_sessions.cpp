@@ -44,19 +44,34 @@ long differences(Display *x, const SDL_Surface *surface) {
   return lit == 0 ? -1 : differing;
 }
 
-// The editor's window gets WM_DELETE_WINDOW, as from a window manager.
-void closeWindow(Display *x) {
+// With no window manager, the windows at the top of the display are the editor's.
+void forEachTopWindow(Display *x, const std::function<void(Window)> &act) {
   Window root, parent, *children = nullptr;
   unsigned count = 0;
   XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count);
-  for (unsigned i = 0; i < count; ++i) {
-    XEvent event{};
-    event.xclient = {
-        ClientMessage, 0, False, x, children[i], XInternAtom(x, "WM_PROTOCOLS", False), 32, {}};
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
-    XSendEvent(x, children[i], False, NoEventMask, &event);
-  }
+  for (unsigned i = 0; i < count; ++i)
+    act(children[i]);
   XFree(children);
+}
+
+// The editor's window gets WM_DELETE_WINDOW, as from a window manager.
+void closeWindow(Display *x, Window window) {
+  XEvent event{};
+  event.xclient = {
+      ClientMessage, 0, False, x, window, XInternAtom(x, "WM_PROTOCOLS", False), 32, {}};
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
+  XSendEvent(x, window, False, NoEventMask, &event);
+}
+
+std::string titleShown(Display *x) {
+  std::string titles;
+  forEachTopWindow(x, [&](Window window) {
+    char *name = nullptr;
+    if (XFetchName(x, window, &name) != 0 && name != nullptr)
+      titles += name;
+    XFree(name);
+  });
+  return titles;
 }
 
 std::string send(Display *x, const InputEvent &event) {
@@ -66,16 +81,21 @@ std::string send(Display *x, const InputEvent &event) {
   if (down || event.kind == InputKind::ButtonUp)
     XTestFakeButtonEvent(x, event.button, down, CurrentTime);
   if (event.kind == InputKind::Quit)
-    closeWindow(x);
+    forEachTopWindow(x, [x](Window window) { closeWindow(x, window); });
   if (event.kind == InputKind::KeyDown) {
     const KeySym symbol = keysymOf(event);
     const KeyCode code = XKeysymToKeycode(x, symbol);
     const KeyCode shift =
         XkbKeycodeToKeysym(x, code, 0, 0) != symbol ? XKeysymToKeycode(x, XK_Shift_L) : 0;
+    const KeyCode ctrl = event.ctrl ? XKeysymToKeycode(x, XK_Control_L) : 0;
     if (code == 0)
       return "no key gives the keysym " + std::to_string(symbol);
-    for (const auto &[key, press] :
-         {std::pair{shift, True}, {code, True}, {code, False}, {shift, False}})
+    for (const auto &[key, press] : {std::pair{ctrl, True},
+                                     {shift, True},
+                                     {code, True},
+                                     {code, False},
+                                     {shift, False},
+                                     {ctrl, False}})
       if (key != 0)
         XTestFakeKeyEvent(x, key, press, CurrentTime);
     // The library takes a release and a press of one key within 2 ms for a key repeat.
@@ -160,6 +180,15 @@ int main(int argc, char **argv) {
       const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
       if (result.empty() && code != std::atoi(line.words[2].c_str()))
         result = "the editor ended with status " + std::to_string(code);
+    } else if (line.words[0] == "lose") {
+      // The server closes the editor's connection, as when its display goes away.
+      forEachTopWindow(x, [x](Window window) { XKillClient(x, window); });
+      XSync(x, False);
+    } else if (what == "title" && (result = player.apply(line, mirror, "")).empty()) {
+      result = waitFor([&] {
+        const std::string shown = titleShown(x);
+        return shown == line.words[2] ? "" : "the window's title is \"" + shown + "\"";
+      });
     } else if (what == "file" || what == "output") {
       result = waitFor([&] { return player.apply(line, work, fileBytes(work + "stdout")); });
     } else if (isPixelStep(line)) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <glob.h>
 #include <iomanip>
 #include <sstream>
 
@@ -69,9 +70,14 @@ std::string joined(const std::vector<std::string> &words, std::size_t from) {
   return text;
 }
 
-// The bytes of a file, or "none" when there is no such file.
+// The bytes of a file, or "none" when there is no such file; a path with a '*' names the one
+// file it matches, as in the shell.
 std::string bytesOf(const std::string &path) {
-  return fs::exists(path) ? fileBytes(path) : "none";
+  glob_t found{};
+  const bool one = glob(path.c_str(), 0, nullptr, &found) == 0 && found.gl_pathc == 1;
+  const std::string file = one ? found.gl_pathv[0] : path;
+  globfree(&found);
+  return fs::exists(file) ? fileBytes(file) : "none";
 }
 
 std::string fieldValue(const Editor &editor, const std::string &field) {
@@ -116,7 +122,7 @@ bool needsScreen(const SessionLine &line) {
 
 unsigned long keysymOf(const InputEvent &event) {
   for (const NamedKey &named : NamedKeys)
-    if (named.key == event.key && named.character == event.character)
+    if (named.key == event.key && named.character == event.character && named.shift == event.shift)
       return named.keysym;
   return event.character;
 }

@@ -28,7 +28,8 @@
 //   expect fields "LEVEL" "AUTHOR"     the two name fields
 //   expect list NAME ...               levelList, in order
 //   expect file PATH EXPECTED|none     the bytes of PATH are those of the file EXPECTED (relative
-//                                      to the session file), or PATH does not exist
+//                                      to the session file), or PATH does not exist; a '*' in
+//                                      PATH's name stands for any text, in the one file it names
 //   expect output "TEXT"               what was printed since the last such line; "TEXT..." a
 //                                      prefix of it. Paths print relative to the working directory
 //   mark N / expect mark N same|differs   the bricks (all slots), pattern grid and state, kept
@@ -40,7 +41,8 @@
 // Needing a screen, and skipped by a run without one: the pixel expectations of frame_check.h,
 // "expect reads N" (the level files read so far for the browser's preview);
 // in a real window also "expect frame" (the screen equals the frame drawn headless from the
-// same events) and "expect exit N" (the editor ended with status N).
+// same events), "expect exit N" (the editor ended with status N) and "lose display" (the X
+// server closes the editor's connection); there "expect title" checks the window's too.
 
 #include "editor/control/input_event.h"
 #include "editor/editor.h"
