@@ -71,11 +71,8 @@ int64_t browserNameUnder(int x, int y, int32_t browserScroll, std::size_t count)
 }
 
 void clampBrowserScroll(EditorState &state, std::size_t levelCount) {
-  const int64_t last = lastScroll(levelCount);
-  if (state.browserScroll > last)
-    state.browserScroll = static_cast<int32_t>(last);
-  if (state.browserScroll < 0)
-    state.browserScroll = 0;
+  state.browserScroll =
+      static_cast<int32_t>(std::clamp<int64_t>(state.browserScroll, 0, lastScroll(levelCount)));
 }
 
 void scrollBrowserDown(EditorState &state, std::size_t levelCount) {

@@ -62,13 +62,11 @@ struct Scanner {
     return true;
   }
 
-  // "%d;%d;%d\n": each field stored as soon as it matches; the trailing white space is
-  // skipped only when the whole brick matched.
+  // "%d;%d;%d\n": each field stored as soon as it matches, until one does not. The white
+  // space that "\n" skips after a whole brick, every later read skips first anyway.
   void readBrick(Brick &brick) {
-    if (!readInt(brick.x) || !readLiteral(';') || !readInt(brick.y) || !readLiteral(';') ||
-        !readInt(brick.type))
-      return;
-    skipWhite();
+    (void)(readInt(brick.x) && readLiteral(';') && readInt(brick.y) && readLiteral(';') &&
+           readInt(brick.type));
   }
 
   // "%127s": the first characters of the next word; the rest of the word is skipped.

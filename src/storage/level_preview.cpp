@@ -15,17 +15,17 @@ int64_t previewedIndex(const Editor &editor) {
 
 } // namespace
 
-bool refreshBrowserPreview(BrowserPreview &preview, const Editor &editor,
+void refreshBrowserPreview(BrowserPreview &preview, const Editor &editor,
                            const LevelBytesReader &read, const std::string &levelDirectory) {
   const int64_t index = previewedIndex(editor);
   if (index < 0) {
     preview.nameIndex = -1;
     preview.fileName.clear();
-    return false;
+    return;
   }
   const std::string &name = editor.levelList[static_cast<std::size_t>(index)];
   if (index == preview.nameIndex && name == preview.fileName)
-    return false;
+    return;
 
   preview.nameIndex = index;
   preview.fileName = name;
@@ -41,7 +41,6 @@ bool refreshBrowserPreview(BrowserPreview &preview, const Editor &editor,
     preview.readable = !parse.refused;
     preview.author = parse.authorWord;
   }
-  return true;
 }
 
 const BrowserPreview *shownBrowserPreview(const Editor &editor) {

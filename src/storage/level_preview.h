@@ -17,9 +17,8 @@ using LevelBytesReader = std::function<FileRead(const std::string &path, std::st
 // Brings preview in line with the editor as the next frame shows it: in BrowsingLevels with
 // (pointerX, pointerY) over a shown name (browserNameUnder), that name's level, read through
 // read from levelDirectory unless preview already holds that entry; otherwise no preview.
-// A file the reader cannot read, or whose count it refuses, is kept as unreadable. Returns
-// whether a file was read.
-bool refreshBrowserPreview(BrowserPreview &preview, const Editor &editor,
+// A file the reader cannot read, or whose count it refuses, is kept as unreadable.
+void refreshBrowserPreview(BrowserPreview &preview, const Editor &editor,
                            const LevelBytesReader &read = readFileBytes,
                            const std::string &levelDirectory = "niv/");
 

@@ -1,5 +1,7 @@
 #include "tools/overlap_index.h"
 
+#include <numeric>
+
 namespace {
 
 constexpr int OverlapIndexRight = OverlapIndexLeft + OverlapIndexColumns * BrickWidth;
@@ -43,12 +45,8 @@ void buildOverlapIndex(const Bricks &bricks, int32_t inUse, OverlapIndex &index)
     if (bucket[slot] != NotIndexed)
       ++index.first[bucket[slot]];
   }
-  uint16_t end = 0;
-  for (int b = 0; b < OverlapIndexBuckets; ++b) {
-    end = static_cast<uint16_t>(end + index.first[b]);
-    index.first[b] = end;
-  }
-  index.first[OverlapIndexBuckets] = end;
+  // No brick is in the last count: every end is the running sum, the last the total.
+  std::partial_sum(index.first.begin(), index.first.end(), index.first.begin());
   for (int32_t slot = inUse - 1; slot >= 0; --slot) {
     if (bucket[slot] != NotIndexed)
       index.slots[--index.first[bucket[slot]]] = static_cast<uint16_t>(slot);

@@ -25,6 +25,8 @@ TEST(Contracts, ResultCodes) {
   };
   EXPECT_TRUE(press(100, 100, ButtonLeft) == 1 && press(900, 700, ButtonRight) == 1);
   EXPECT_TRUE(place(120, 1) == 0 && place(140, 1) == 1 && place(200, 0) == 0);
+  e.selection.fill(0); // an empty grid lays nothing, which is no refusal
+  EXPECT_EQ(place(400, 1), 1);
   EXPECT_EQ(release(865, 422, ButtonLeft), ReleaseOpenBrowser);
   EXPECT_TRUE(release(865, 392, ButtonLeft) == ReleaseDone &&
               release(865, 422, ButtonRight) == ReleaseDone);
@@ -32,7 +34,7 @@ TEST(Contracts, ResultCodes) {
   EXPECT_EQ(listLevels(list, TEST_DATA_DIR "/absent/"), 0);
   EXPECT_EQ(list, std::vector<std::string>{"kept.lvbk"});
   EXPECT_EQ(listLevels(list, TEST_DATA_DIR "/sessions/window/"), 1);
-  EXPECT_EQ(list.size(), 2u);
+  EXPECT_EQ(list.size(), 5u);
 }
 
 // No placement asks about a position outside the level area, where the index tests every
