@@ -3,10 +3,10 @@
 
 #include "../support/invariants.h" // fileBytes
 #include "editor/editor_state.h"
+#include "storage/level_check.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -48,19 +48,11 @@ template <typename Action> std::string printedBy(Action action) {
   return testing::internal::GetCapturedStdout();
 }
 
-// text as the data files spell it: every `from` written `to`, every byte outside printable
-// ASCII written \xNN.
-inline std::string spelled(const std::string &text, const std::string &from,
-                           const std::string &to) {
-  std::string result;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char byte[5];
-    std::snprintf(byte, sizeof byte, "\\x%02x", static_cast<unsigned char>(text[i]));
-    const bool replaced = text.compare(i, from.size(), from) == 0;
-    result += replaced ? to : text[i] >= ' ' && text[i] < 127 ? std::string(1, text[i]) : byte;
-    i += replaced ? from.size() - 1 : 0;
-  }
-  return result;
+// text as the data files spell it (printableText), every `from` in it written `to`.
+inline std::string spelled(std::string text, const std::string &from, const std::string &to) {
+  for (std::size_t at; (at = text.find(from)) != std::string::npos;)
+    text.replace(at, from.size(), to);
+  return printableText(text);
 }
 
 // Slot i holds (-1000 - i, -2000 - i, i % 24 + 2): values no level file gives by chance.
