@@ -37,9 +37,5 @@ SDL_Surface *copyWithUnalignedRows(SDL_Surface *sheet) {
   const size_t rowBytes = static_cast<size_t>(sheet->w) * 4;
   for (int row = 0; row < sheet->h; ++row)
     std::memcpy(to + row * copy->pitch, from + row * sheet->pitch, rowBytes);
-
-  if ((sheet->flags & SDL_SRCCOLORKEY) != 0)
-    SDL_SetColorKey(copy, SDL_SRCCOLORKEY, sheet->format->colorkey);
-  SDL_SetAlpha(copy, sheet->flags & SDL_SRCALPHA, sheet->format->alpha);
   return copy;
 }

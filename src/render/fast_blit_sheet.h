@@ -10,8 +10,9 @@
 #include <SDL.h>
 
 // A new 32-bit surface of the sheet's format holding the same pixels, with a blank column or
-// more on the right so that its row length in bytes is not a multiple of 16, and the sheet's
-// per-surface alpha and colour key. nullptr when the sheet is missing or not 32-bit (another
+// more on the right so that its row length in bytes is not a multiple of 16. A loaded sheet
+// has no per-surface alpha or colour key, and the copy starts without them too: the drawing
+// switches the alpha on and off itself. nullptr when the sheet is missing or not 32-bit (another
 // depth takes other blit paths, which may mix differently) or when no such surface can be
 // made; the caller then keeps the sheet. The caller owns the copy.
 SDL_Surface *copyWithUnalignedRows(SDL_Surface *sheet);

@@ -79,7 +79,9 @@ std::string checkPixels(const SessionLine &line, const RenderResources &resource
   const int x = std::atoi(w[2].c_str()), y = std::atoi(w[3].c_str());
   int width = std::atoi(w[4].c_str()), height = std::atoi(w[5].c_str()), tolerance = 0;
   std::size_t i = w[1] == "text" ? 4 : 6;
-  Picture expected = pictureAt(w, i, resources.sheet);
+  // Sprites as the sheet file holds them, not as the editor's copy of it.
+  static const SDL_Surface *const sheet = SDL_LoadBMP(RUN_DIR "/bmp/objets.bmp");
+  Picture expected = pictureAt(w, i, sheet);
   if (w[1] == "text") {
     SDL_Surface *mask =
         TTF_RenderText_Solid(resources.font, w[6].c_str(), SDL_Color{255, 255, 255, 0});
@@ -92,12 +94,12 @@ std::string checkPixels(const SessionLine &line, const RenderResources &resource
     width = mask->w;
     height = mask->h;
     SDL_FreeSurface(mask);
-    const Picture colour = expected, background = pictureAt(w, i, resources.sheet);
+    const Picture colour = expected, background = pictureAt(w, i, sheet);
     expected = [=](int dx, int dy) {
       return ink[dy * width + dx] ? colour(dx, dy) : background(dx, dy);
     };
   } else if (i + 1 < w.size() && w[i] == "half") {
-    const Picture under = pictureAt(w, ++i, resources.sheet), top = expected;
+    const Picture under = pictureAt(w, ++i, sheet), top = expected;
     tolerance = 1;
     expected = [=](int dx, int dy) {
       const uint32_t a = top(dx, dy), b = under(dx, dy);
