@@ -1,4 +1,4 @@
-// Replays fuzz inputs without libFuzzer: every file in the directories (or the files) given is
+// Replays fuzz inputs without libFuzzer: every file in the directories given is
 // fed once to the fuzz target, so that an input that once failed stays tested. An argument
 // "random:N:SIZE" also feeds N inputs of SIZE bytes drawn from a fixed seed.
 
@@ -28,12 +28,8 @@ int main(int argc, char **argv) {
         byte = static_cast<uint8_t>(random());
       LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     }
-    std::vector<fs::path> files;
-    if (fs::is_directory(argv[arg]))
-      files.assign(fs::directory_iterator(argv[arg]), fs::directory_iterator());
-    else if (fs::exists(argv[arg]))
-      files.push_back(argv[arg]);
-    for (const fs::path &file : files) {
+    std::error_code noDirectory; // then the argument names no input
+    for (const fs::path &file : fs::directory_iterator(argv[arg], noDirectory)) {
       // Fixtures include a directory named like a level: it holds no input.
       if (!fs::is_regular_file(file))
         continue;
