@@ -28,20 +28,15 @@ namespace {
 // Where the pointer rests when the editor starts: over no region.
 const std::string Park[] = {"move", "1023", "767"};
 
-// Pixels of the screen that differ from the surface, or -1 while the screen is all black.
+// Pixels of the screen that differ from the surface.
 long differences(Display *x, const SDL_Surface *surface) {
   XImage *image = XGetImage(x, DefaultRootWindow(x), 0, 0, 1024, 768, AllPlanes, ZPixmap);
-  long differing = 0, lit = 0;
+  long differing = 0;
   for (int row = 0; row < 768; ++row)
-    for (int column = 0; column < 1024; ++column) {
-      const unsigned long shown = XGetPixel(image, column, row) & 0xffffff;
-      lit += shown != 0;
-      differing +=
-          surface != nullptr &&
-          shown != (static_cast<const Uint32 *>(surface->pixels)[row * 1024 + column] & 0xffffff);
-    }
+    for (int column = 0; column < 1024; ++column)
+      differing += (XGetPixel(image, column, row) & 0xffffff) != pixelAt(surface, column, row);
   XDestroyImage(image);
-  return lit == 0 ? -1 : differing;
+  return differing;
 }
 
 // With no window manager, the windows at the top of the display are the editor's.
@@ -145,7 +140,8 @@ int main(int argc, char **argv) {
     }
     return result;
   };
-  // Starts the editor with the pointer parked: started once it shows a frame, or ended.
+  // Starts the editor with the pointer parked: started once its first frame names the window,
+  // or ended.
   auto launch = [&] {
     const std::vector<InputEvent> parked = player.events({0, {Park, Park + 3}, ""});
     send(x, parked[0]);
@@ -156,7 +152,7 @@ int main(int argc, char **argv) {
     if ((editor = fork()) == 0)
       _exit(execl("/bin/sh", "sh", "-c", command.c_str(), nullptr));
     const std::string started =
-        waitFor([&] { return editor < 0 || differences(x, nullptr) >= 0 ? "" : "no frame shown"; });
+        waitFor([&] { return editor < 0 || !titleShown(x).empty() ? "" : "no frame shown"; });
     // The window's first motion is at the pointer: the headless side gets it too.
     return started.empty() ? player.feed(parked[0]) : started;
   };
