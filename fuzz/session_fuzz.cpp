@@ -30,7 +30,7 @@ const Region Targets[] = {Screen, AnyPosition, LevelRetypeRegion, LevelRetypeReg
 // Ctrl+Z and Ctrl+Y undo and redo, Ctrl+Shift+Z redoes too, M switches mirror placement.
 const std::tuple<Key, uint16_t, bool, bool> NamedKeys[] = {
     {Key::Return, 13, false, false},   {Key::Return, 13, false, false},
-    {Key::Backspace, 8, false, false}, {Key::KeypadEnter, 13, false, false},
+    {Key::Backspace, 8, false, false}, {Key::Other, 13, false, false},
     {Key::Escape, 27, false, false},   {Key::Z, 26, true, false},
     {Key::Z, 26, true, true},          {Key::Y, 25, true, false},
     {Key::M, 'm', false, false}};

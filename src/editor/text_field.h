@@ -9,8 +9,9 @@
 
 constexpr std::size_t TextFieldMaxLength = 17;
 
-// The keys the editor tells apart; every other key is Other and counts only by its character.
-enum class Key { Other, Return, KeypadEnter, Escape, Backspace, Z, Y, M };
+// The keys the editor tells apart; every other key, the keypad's Enter among them, is Other and
+// counts only by its character.
+enum class Key { Other, Return, Escape, Backspace, Z, Y, M };
 
 // What one key does to a text: appends the translated character when it is accepted and the
 // text is short enough; removes the last character on Backspace. Returns whether the text

@@ -27,7 +27,7 @@ struct NamedKey {
 };
 // With Ctrl held the library translates a letter to its control character: z to 26, y to 25.
 const NamedKey NamedKeys[] = {{"Return", Key::Return, 13, 0xff0d},
-                              {"KP_Enter", Key::KeypadEnter, 13, 0xff8d},
+                              {"KP_Enter", Key::Other, 13, 0xff8d},
                               {"Escape", Key::Escape, 27, 0xff1b},
                               {"BackSpace", Key::Backspace, 8, 0xff08},
                               {"Tab", Key::Other, 9, 0xff09},

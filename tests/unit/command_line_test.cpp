@@ -51,6 +51,8 @@ TEST(CheckCommand, EveryLevelGivesItsHandWrittenReport) {
   EXPECT_EQ(runCheck(all, out, err), 1);
   EXPECT_EQ(out.str(), allReports);
   EXPECT_EQ(runCheck(sound, quiet, err), 0);
+  std::ofstream full("/dev/full"); // a report that cannot be written is a failure
+  EXPECT_EQ(runCheck(sound, full, err), 1);
   EXPECT_EQ(runCheck({}, quiet, err), 2);
 }
 
@@ -116,7 +118,9 @@ TEST(RenderCommand, PictureIsTheFieldOfTheEditorsFrameDoubled) {
   ASSERT_EQ(run("--render niv/Pyramide.lvbk " + out + " --scale 2"), 0);
   ASSERT_EQ(run("--render niv/Pyramide.lvbk " + bmp), 0);
   setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_RENDER_DRIVER", "opengl", 1); // a user's choice, which start-up keeps
   const RenderSetup setup(ResourcePaths{RUN_DIR "/comic.ttf", RUN_DIR "/bmp/objets.bmp"});
+  EXPECT_STREQ(std::getenv("SDL_RENDER_DRIVER"), "opengl");
   Editor editor;
   ASSERT_TRUE(setup.ok() &&
               readLevelFile(RUN_DIR "/niv/Pyramide.lvbk", editor.bricks, editor.state));

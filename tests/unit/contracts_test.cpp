@@ -25,6 +25,8 @@ TEST(Contracts, ResultCodes) {
   };
   EXPECT_TRUE(press(100, 100, ButtonLeft) == 1 && press(900, 700, ButtonRight) == 1);
   EXPECT_TRUE(place(120, 1) == 0 && place(140, 1) == 1 && place(200, 0) == 0);
+  // Mirrored, the twin meets the brick at (100, 100): the whole placement is refused.
+  EXPECT_EQ(placePattern(mirroredX(100), 100, e.selection, 1, e.state, e.bricks, true), 0);
   e.selection.fill(0); // an empty grid lays nothing, which is no refusal
   EXPECT_EQ(place(400, 1), 1);
   EXPECT_EQ(release(865, 422, ButtonLeft), ReleaseOpenBrowser);

@@ -8,8 +8,6 @@ Key keyOf(SDLKey symbol) {
   switch (symbol) {
   case SDLK_RETURN:
     return Key::Return;
-  case SDLK_KP_ENTER:
-    return Key::KeypadEnter;
   case SDLK_ESCAPE:
     return Key::Escape;
   case SDLK_BACKSPACE:
