@@ -354,7 +354,8 @@ int main(int argc, char **argv) {
     return 1;
   }
 
-  Canvas canvas(SheetMinWidth, SheetMinHeight);
+  // The smallest sheet that holds every sprite.
+  Canvas canvas(320, 170);
   for (int digit = 0; digit <= 9; ++digit)
     drawDigit(canvas, digitSpriteRect(digit), digit, digitFont);
   for (int type = 1; type <= LastOrdinaryType; ++type)

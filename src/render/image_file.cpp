@@ -4,13 +4,17 @@
 
 #include <csetjmp>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <png.h>
 #include <vector>
 
 namespace {
 
-// The area enlarged, three bytes R, G, B per pixel, row after row.
+constexpr int RgbBytes = 3;
+
+// The area enlarged, the bytes R, G, B of each pixel, row after row.
 struct RgbPicture {
   int width = 0;
   int height = 0;
@@ -34,20 +38,20 @@ RgbPicture enlarged(SDL_Surface *surface, const SDL_Rect &area, int scale) {
   RgbPicture picture;
   picture.width = area.w * scale;
   picture.height = area.h * scale;
-  picture.bytes.resize(static_cast<std::size_t>(picture.width) * picture.height * 3);
+  picture.bytes.resize(static_cast<std::size_t>(picture.width) * picture.height * RgbBytes);
   const bool locked = SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) == 0;
   for (int y = 0; y < area.h; ++y) {
-    uint8_t *row = &picture.bytes[static_cast<std::size_t>(y) * scale * picture.width * 3];
+    uint8_t *row = &picture.bytes[static_cast<std::size_t>(y) * scale * picture.width * RgbBytes];
     for (int x = 0; x < area.w; ++x) {
-      Uint8 rgb[3];
+      Uint8 rgb[RgbBytes];
       SDL_GetRGB(pixelAt(surface, area.x + x, area.y + y), surface->format, &rgb[0], &rgb[1],
                  &rgb[2]);
       for (int copy = 0; copy < scale; ++copy)
-        std::memcpy(row + (x * scale + copy) * 3, rgb, 3);
+        std::memcpy(row + (x * scale + copy) * RgbBytes, rgb, RgbBytes);
     }
     // The other rows of the enlarged pixel are copies of the first.
     for (int copy = 1; copy < scale; ++copy)
-      std::memcpy(row + copy * picture.width * 3, row, picture.width * 3);
+      std::memcpy(row + copy * picture.width * RgbBytes, row, picture.width * RgbBytes);
   }
   if (locked)
     SDL_UnlockSurface(surface);
@@ -83,7 +87,7 @@ bool encodePng(const RgbPicture &picture, std::string &bytes, std::string &error
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   for (int y = 0; y < picture.height; ++y)
-    png_write_row(png, &picture.bytes[static_cast<std::size_t>(y) * picture.width * 3]);
+    png_write_row(png, &picture.bytes[static_cast<std::size_t>(y) * picture.width * RgbBytes]);
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return true;
@@ -93,19 +97,21 @@ bool encodeBmp(RgbPicture &picture, std::string &bytes, std::string &error) {
   // R, G, B in that order in memory, whatever the machine's byte order.
   const bool little = SDL_BYTEORDER == SDL_LIL_ENDIAN;
   SDL_Surface *surface = SDL_CreateRGBSurfaceFrom(
-      picture.bytes.data(), picture.width, picture.height, 24, picture.width * 3,
+      picture.bytes.data(), picture.width, picture.height, 8 * RgbBytes, picture.width * RgbBytes,
       little ? 0x0000ff : 0xff0000, 0x00ff00, little ? 0xff0000 : 0x0000ff, 0);
-  // Rows padded to four bytes, after headers of at most 14 + 124 bytes.
-  bytes.resize(138 + static_cast<std::size_t>(picture.width * 3 + 3) / 4 * 4 * picture.height);
-  SDL_RWops *stream =
-      surface == nullptr ? nullptr : SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
-  const bool written = stream != nullptr && SDL_SaveBMP_RW(surface, stream, 0) == 0;
+  // Written to a stream in memory that grows as needed; closing it gives the bytes.
+  char *buffer = nullptr;
+  std::size_t size = 0;
+  std::FILE *memory = open_memstream(&buffer, &size);
+  SDL_RWops *stream = surface == nullptr || memory == nullptr ? nullptr : SDL_RWFromFP(memory, 0);
+  const bool written = stream != nullptr && SDL_SaveBMP_RW(surface, stream, 1) == 0;
+  if (memory != nullptr)
+    std::fclose(memory);
   if (written)
-    bytes.resize(static_cast<std::size_t>(SDL_RWtell(stream)));
+    bytes.assign(buffer, size);
   else
     error = SDL_GetError();
-  if (stream != nullptr)
-    SDL_RWclose(stream);
+  std::free(buffer);
   SDL_FreeSurface(surface);
   return written;
 }

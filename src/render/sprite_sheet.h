@@ -15,10 +15,6 @@ inline SDL_Rect blitTarget(int x, int y) {
   return target;
 }
 
-// The sheet must be at least this large for every sprite to be present.
-constexpr int SheetMinWidth = 320;
-constexpr int SheetMinHeight = 170;
-
 constexpr int DigitSize = 16;
 constexpr int DigitStripTop = 40;
 constexpr int BrickRowsTop = 90;

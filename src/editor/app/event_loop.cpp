@@ -27,9 +27,10 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
   // A frame is drawn from the editor and the pointer alone: while no event has been handled
   // since the last frame and the pointer is where that frame drew it, the next frame would be
   // the same pixels, so it is skipped.
+  // The first frame is due whatever the pointer.
   bool handledSinceFrame = true;
-  int32_t drawnPointerX = -1;
-  int32_t drawnPointerY = -1;
+  int32_t drawnPointerX = editor.pointerX;
+  int32_t drawnPointerY = editor.pointerY;
   std::string shownTitle;
   SDL_Event event;
   do {
