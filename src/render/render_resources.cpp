@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -35,6 +36,12 @@ bool RenderSetup::open(const ResourcePaths &paths) {
   sdlStarted_ = true;
   // Every exit from here on shuts the library down, the screen with it.
   std::atexit(SDL_Quit);
+  // With no display the library falls back to drawing off screen, where the editor would run
+  // unseen for ever: only a driver asked for by name may do that.
+  char driver[16] = "";
+  SDL_VideoDriverName(driver, sizeof driver);
+  if (std::getenv("SDL_VIDEODRIVER") == nullptr && std::strcmp(driver, "offscreen") == 0)
+    return fail("Unable to set 1024*768 video: %s\n", "no display");
 
   SDL_Surface *screen = SDL_SetVideoMode(1024, 768, 0, SDL_HWSURFACE | SDL_DOUBLEBUF);
   if (!screen)

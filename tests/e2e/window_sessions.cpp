@@ -107,18 +107,18 @@ int main(int argc, char **argv) {
   std::string fault;
   const std::vector<SessionLine> lines = readSession(argc > 1 ? argv[1] : "", fault);
   Display *x = XOpenDisplay(nullptr);
-  std::string work = (fs::temp_directory_path() / "brickedit-window-XXXXXX").string();
+  const ScratchDirectory scratch;
+  const std::string &work = scratch.path();
   // The headless side draws without a window, and what it prints is not the editor's output.
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   const RenderSetup headless(ResourcePaths{RUN_DIR "/comic.ttf", RUN_DIR "/bmp/objets.bmp"});
   unsetenv("SDL_VIDEODRIVER");
-  if (!fault.empty() || x == nullptr || !headless.ok() || mkdtemp(work.data()) == nullptr ||
+  if (!fault.empty() || x == nullptr || !headless.ok() || work.empty() ||
       std::freopen("/dev/null", "w", stdout) == nullptr) {
     std::fprintf(stderr, "cannot start: %s\n", fault.c_str());
     return 1;
   }
   // The editor's working directory, its resources linked in; the headless side's within it.
-  work += "/";
   const std::string mirror = work + "headless/";
   fs::create_directories(work + "bmp");
   fs::create_directories(mirror + "niv");
@@ -210,6 +210,5 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "%s:%d: %s\n--- the editor's standard error:\n%s\n", argv[1], failedLine,
                  fault.c_str(), fileBytes(work + "stderr").c_str());
   XCloseDisplay(x);
-  fs::remove_all(work);
   return fault.empty() ? 0 : 1;
 }

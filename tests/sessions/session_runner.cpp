@@ -17,12 +17,12 @@ namespace fs = std::filesystem;
 int main(int argc, char **argv) {
   std::string fault;
   const std::vector<SessionLine> lines = readSession(argc == 2 ? argv[1] : "", fault);
-  std::string work = (fs::temp_directory_path() / "brickedit-session-XXXXXX").string();
-  if (!fault.empty() || mkdtemp(work.data()) == nullptr) {
+  const ScratchDirectory scratch;
+  const std::string &work = scratch.path();
+  if (!fault.empty() || work.empty()) {
     std::fprintf(stderr, "%s\n", fault.c_str());
     return 1;
   }
-  work += "/";
   fs::create_directory(work + "niv");
   if (std::freopen((work + "stdout").c_str(), "w", stdout) == nullptr)
     return 1;
@@ -48,7 +48,6 @@ int main(int argc, char **argv) {
 #endif
     failedLine = line->number;
   }
-  fs::remove_all(work);
   if (!fault.empty())
     std::fprintf(stderr, "%s:%d: %s\n", argv[1], failedLine, fault.c_str());
   return fault.empty() ? 0 : 1;

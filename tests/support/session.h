@@ -48,8 +48,24 @@
 #include "editor/editor.h"
 #include "editor/history.h"
 
+#include <filesystem>
+#include <stdlib.h>
 #include <string>
 #include <vector>
+
+// A fresh temporary directory, removed with its contents; path() ends in a slash.
+class ScratchDirectory {
+public:
+  ScratchDirectory() : path_(std::filesystem::temp_directory_path() / "brickedit-XXXXXX") {
+    path_ = mkdtemp(path_.data()) != nullptr ? path_ + "/" : "";
+  }
+  ~ScratchDirectory() { std::filesystem::remove_all(path_, ignored_); }
+  const std::string &path() const { return path_; }
+
+private:
+  std::string path_;
+  std::error_code ignored_;
+};
 
 struct SessionLine {
   int number;

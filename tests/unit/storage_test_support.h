@@ -2,6 +2,7 @@
 // Helpers for the level file and browser tests.
 
 #include "../support/invariants.h" // fileBytes
+#include "../support/session.h"    // ScratchDirectory
 #include "editor/editor_state.h"
 #include "storage/level_check.h"
 
@@ -10,24 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <stdlib.h>
 #include <string>
-
-// A fresh temporary directory, removed with its contents; path() ends in a slash.
-class ScratchDirectory {
-public:
-  explicit ScratchDirectory(
-      const std::filesystem::path &base = std::filesystem::temp_directory_path())
-      : path_((base / "brickedit-XXXXXX").string()) {
-    path_ = mkdtemp(path_.data()) != nullptr ? path_ + "/" : "";
-  }
-  ~ScratchDirectory() { std::filesystem::remove_all(path_, ignored_); }
-  const std::string &path() const { return path_; }
-
-private:
-  std::string path_;
-  std::error_code ignored_;
-};
 
 // Every file under directory (none when it is missing) by its path relative to it, with its
 // bytes; folders show only through the files they hold.
