@@ -125,15 +125,6 @@ bool endsWith(const std::string &text, const char *suffix) {
 
 bool writeImage(SDL_Surface *surface, const SDL_Rect &area, int scale, const std::string &path,
                 std::string &error) {
-  if (scale < 1 || scale > MaxImageScale) {
-    error = "the scale must be from 1 to " + std::to_string(MaxImageScale);
-    return false;
-  }
-  if (surface == nullptr || area.w == 0 || area.h == 0 || area.x < 0 || area.y < 0 ||
-      area.x + area.w > surface->w || area.y + area.h > surface->h) {
-    error = "the area to write is not inside the picture";
-    return false;
-  }
   RgbPicture picture = enlarged(surface, area, scale);
   std::string bytes;
   if (!(endsWith(path, ".bmp") ? encodeBmp(picture, bytes, error)

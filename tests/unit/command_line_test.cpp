@@ -3,16 +3,13 @@
 #include "editor/screen_layout.h"
 #include "frame_check.h"
 #include "render/frame.h"
-#include "render/image_file.h"
 #include "render/render_resources.h"
 #include "storage/level_file.h"
 #include "storage_test_support.h"
 
-#include <cstring>
 #include <iterator>
 #include <map>
 #include <png.h>
-#include <set>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -76,30 +73,6 @@ TEST(CommandLineParse, ActionsAndUsageErrorsFromTheTable) {
       got += " out=" + line.output + " x" + std::to_string(line.scale) + " " + line.sheetPath;
     EXPECT_EQ(got, row.substr(row.find(" => ") + 4)) << row;
   }
-}
-
-// The failures of writeImage say why and leave no file; the whole surface is no failure.
-TEST(WriteImage, FailuresSayWhyAndLeaveNoFile) {
-  ScratchDirectory directory;
-  SDL_Surface *surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 6, 24, 0xff, 0xff00, 0xff0000, 0);
-  fs::create_directory(directory.path() + "taken.png");
-  const std::string cannot = "cannot write " + directory.path();
-  const std::tuple<std::string, SDL_Rect, int, std::string> cases[] = {
-      {"absent/out.png", {0, 2, 5, 4}, 2, cannot + "absent/out.png: No such file or directory"},
-      {"taken.png", {0, 2, 5, 4}, 2, cannot + "taken.png: Is a directory"},
-      {"out.png", {0, 2, 5, 4}, 5, "the scale must be from 1 to 4"},
-      {"out.bmp", {4, 0, 5, 4}, 1, "the area to write is not inside the picture"},
-      {"all.bmp", {0, 0, 8, 6}, 1, ""}};
-  for (const auto &[name, cut, scale, message] : cases) {
-    std::string error;
-    EXPECT_EQ(writeImage(surface, cut, scale, directory.path() + name, error), message.empty());
-    EXPECT_EQ(error, message);
-  }
-  std::set<std::string> left;
-  for (const auto &entry : fs::directory_iterator(directory.path()))
-    left.insert(entry.path().filename().string());
-  EXPECT_EQ(left, (std::set<std::string>{"all.bmp", "taken.png"}));
-  SDL_FreeSurface(surface);
 }
 
 } // namespace
