@@ -81,20 +81,16 @@ void closeStep(Editor &editor, bool settingsMakeAStep) {
   history.done = history.steps.size();
 }
 
-bool undoStep(Editor &editor) {
+void undoStep(Editor &editor) {
   closeStep(editor);
   History &history = editor.history;
-  if (history.done == 0)
-    return false;
-  apply(history.steps[--history.done], editor, true);
-  return true;
+  if (history.done > 0)
+    apply(history.steps[--history.done], editor, true);
 }
 
-bool redoStep(Editor &editor) {
+void redoStep(Editor &editor) {
   closeStep(editor);
   History &history = editor.history;
-  if (history.done == history.steps.size())
-    return false;
-  apply(history.steps[history.done++], editor, false);
-  return true;
+  if (history.done < history.steps.size())
+    apply(history.steps[history.done++], editor, false);
 }

@@ -71,7 +71,7 @@ void openStep(Editor &editor);
 // otherwise. A kept step drops every step that could have been redone.
 void closeStep(Editor &editor, bool settingsMakeAStep = false);
 
-// Close any open step, then take back or do again one step. False when there is none; the
-// editor is then unchanged.
-bool undoStep(Editor &editor);
-bool redoStep(Editor &editor);
+// Close any open step, then take back or do again one step; with none to take, the editor is
+// unchanged.
+void undoStep(Editor &editor);
+void redoStep(Editor &editor);

@@ -10,12 +10,10 @@ bool acceptedCharacter(uint16_t character) {
 
 } // namespace
 
-bool applyKey(std::string &text, uint16_t character, Key key) {
-  const std::string before = text;
+void applyKey(std::string &text, uint16_t character, Key key) {
   if (text.size() < TextFieldMaxLength && acceptedCharacter(character))
     text.push_back(static_cast<char>(character));
   // Backspace translates to 8, which is refused above, so one key never adds and removes.
   if (key == Key::Backspace && !text.empty())
     text.pop_back();
-  return text != before;
 }

@@ -14,14 +14,12 @@ constexpr std::size_t TextFieldMaxLength = 17;
 enum class Key { Other, Return, Escape, Backspace, Z, Y, M };
 
 // What one key does to a text: appends the translated character when it is accepted and the
-// text is short enough; removes the last character on Backspace. Returns whether the text
-// changed.
-bool applyKey(std::string &text, uint16_t character, Key key);
+// text is short enough; removes the last character on Backspace.
+void applyKey(std::string &text, uint16_t character, Key key);
 
 class TextField {
 public:
-  // A key press; returns whether the text changed.
-  bool handleKey(Key key, uint16_t character) { return applyKey(text_, character, key); }
+  void handleKey(Key key, uint16_t character) { applyKey(text_, character, key); }
   const std::string &text() const { return text_; }
 
 private:

@@ -31,9 +31,10 @@ int main(int argc, char **argv) {
   const RenderSetup setup(ResourcePaths{RUN_DIR "/comic.ttf", RUN_DIR "/bmp/objets.bmp"});
   if (!setup.ok())
     return 1;
+  int reads = 0;
 #endif
   SessionPlayer player(fs::path(argv[1]).parent_path().string(), work);
-  int failedLine = 0, reads = 0;
+  int failedLine = 0;
   for (auto line = lines.begin(); fault.empty() && line != lines.end(); ++line) {
     std::fflush(stdout);
     fault = player.run(*line, fileBytes(work + "stdout"));
