@@ -126,5 +126,8 @@ TEST(RenderCommand, PictureIsTheFieldOfTheEditorsFrameDoubled) {
   EXPECT_EQ(run("--render"), 2);
   EXPECT_EQ(run("--bogus"), 2);
   EXPECT_EQ(run("--render niv/none.lvbk " + out), 1);
+  EXPECT_EQ(run("--render " + Data.string() + "/levels/count_397.lvbk " + out), 1);
+  EXPECT_EQ(run("--render niv/Pyramide.lvbk " + out + " --sheet comic.ttf"), 1);
+  EXPECT_EQ(run("--render niv/Pyramide.lvbk " + out + " --sheet none.bmp"), 1);
   EXPECT_EQ(run("--render niv/Pyramide.lvbk /proc/p.png"), 1);
 }
