@@ -69,6 +69,9 @@ void appendPngBytes(png_structp png, png_bytep data, png_size_t length) {
   static_cast<std::string *>(png_get_io_ptr(png))->append(reinterpret_cast<char *>(data), length);
 }
 
+// Without a flush function of its own libpng would take the string for a FILE to flush.
+void flushNothing(png_structp) {}
+
 // libpng reports errors by a long jump back here; only plain locals live in this frame.
 bool encodePng(const RgbPicture &picture, std::string &bytes, std::string &error) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, pngError, pngWarning);
@@ -82,7 +85,7 @@ bool encodePng(const RgbPicture &picture, std::string &bytes, std::string &error
     png_destroy_write_struct(&png, &info);
     return false;
   }
-  png_set_write_fn(png, &bytes, appendPngBytes, nullptr);
+  png_set_write_fn(png, &bytes, appendPngBytes, flushNothing);
   png_set_IHDR(png, info, picture.width, picture.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
