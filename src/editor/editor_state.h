@@ -23,7 +23,20 @@ struct Brick {
   int32_t type;
 };
 
+constexpr bool operator==(const Brick &a, const Brick &b) {
+  return a.x == b.x && a.y == b.y && a.type == b.type;
+}
+constexpr bool operator!=(const Brick &a, const Brick &b) {
+  return !(a == b);
+}
+
 using Bricks = std::array<Brick, BrickSlots>;
+
+// brickCount clamped to 0..396: a level file that breaks the rules must never make the editor
+// read or write outside the slots.
+constexpr int32_t bricksInUse(int32_t brickCount) {
+  return brickCount < 0 ? 0 : (brickCount > BrickSlots ? BrickSlots : brickCount);
+}
 // One byte per cell of the pattern grid; non-zero marks the cell selected.
 using Selection = std::array<uint8_t, BrickSlots>;
 

@@ -14,14 +14,10 @@ constexpr int32_t EditorState::*Settings[] = {
     &EditorState::offsetY,  &EditorState::relativeX, &EditorState::relativeY,
 };
 
-bool sameBrick(const Brick &a, const Brick &b) {
-  return a.x == b.x && a.y == b.y && a.type == b.type;
-}
-
 Step difference(const Work &before, const Editor &editor) {
   Step step{before.state.brickCount, editor.state.brickCount, {}, {}, {}};
   for (int slot = 0; slot < BrickSlots; ++slot) {
-    if (!sameBrick(before.bricks[slot], editor.bricks[slot]))
+    if (before.bricks[slot] != editor.bricks[slot])
       step.slots.push_back({static_cast<int16_t>(slot), before.bricks[slot]});
   }
   for (int cell = 0; cell < BrickSlots; ++cell) {

@@ -1,8 +1,7 @@
 #include "render/brick_miniatures.h"
 
+#include "render/colours.h"
 #include "render/sprite_sheet.h"
-
-#include <cstring>
 
 namespace {
 
@@ -17,16 +16,8 @@ struct Rgb {
 Rgb pixelOf(const SDL_Surface *surface, int x, int y) {
   if (x < 0 || y < 0 || x >= surface->w || y >= surface->h)
     return Rgb{};
-  const int bytes = surface->format->BytesPerPixel;
-  Uint32 value = 0;
-  const Uint8 *at = static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch + x * bytes;
-#if SDL_BYTEORDER == SDL_BIG_ENDIAN
-  std::memcpy(reinterpret_cast<Uint8 *>(&value) + sizeof value - bytes, at, bytes);
-#else
-  std::memcpy(&value, at, bytes);
-#endif
   Uint8 r, g, b;
-  SDL_GetRGB(value, surface->format, &r, &g, &b);
+  SDL_GetRGB(pixelValue(surface, x, y), surface->format, &r, &g, &b);
   return Rgb{r, g, b};
 }
 

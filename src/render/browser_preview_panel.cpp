@@ -5,8 +5,6 @@
 #include "render/sprite_sheet.h"
 #include "storage/level_preview.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr char UnreadableText[] = "Niveau illisible";
@@ -38,7 +36,7 @@ int64_t quarter(int64_t offset) {
 void drawMiniatureBricks(SDL_Surface *screen, SDL_Surface *miniatures,
                          const BrowserPreview &preview) {
   const Box &field = BrowserPreviewField;
-  const int32_t count = std::clamp<int32_t>(preview.brickCount, 0, BrickSlots);
+  const int32_t count = bricksInUse(preview.brickCount);
   for (int32_t slot = 0; slot < count; ++slot) {
     const Brick &brick = preview.bricks[slot];
     const int64_t x = field.x + quarter(int64_t{brick.x} - LevelLeft);

@@ -1,5 +1,6 @@
 #include "render/image_file.h"
 
+#include "render/colours.h"
 #include "storage/atomic_file.h"
 
 #include <csetjmp>
@@ -21,19 +22,6 @@ struct RgbPicture {
   std::vector<uint8_t> bytes;
 };
 
-// The pixel value at (x, y), for any depth from 1 to 4 bytes.
-Uint32 pixelAt(const SDL_Surface *surface, int x, int y) {
-  const int bytesPerPixel = surface->format->BytesPerPixel;
-  Uint32 value = 0;
-  std::memcpy(&value,
-              static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch + x * bytesPerPixel,
-              bytesPerPixel);
-  // The bytes copied are the value's low ones only on a little-endian machine.
-  if (SDL_BYTEORDER == SDL_BIG_ENDIAN)
-    value >>= 8 * (4 - bytesPerPixel);
-  return value;
-}
-
 RgbPicture enlarged(SDL_Surface *surface, const SDL_Rect &area, int scale) {
   RgbPicture picture;
   picture.width = area.w * scale;
@@ -44,7 +32,7 @@ RgbPicture enlarged(SDL_Surface *surface, const SDL_Rect &area, int scale) {
     uint8_t *row = &picture.bytes[static_cast<std::size_t>(y) * scale * picture.width * RgbBytes];
     for (int x = 0; x < area.w; ++x) {
       Uint8 rgb[RgbBytes];
-      SDL_GetRGB(pixelAt(surface, area.x + x, area.y + y), surface->format, &rgb[0], &rgb[1],
+      SDL_GetRGB(pixelValue(surface, area.x + x, area.y + y), surface->format, &rgb[0], &rgb[1],
                  &rgb[2]);
       for (int copy = 0; copy < scale; ++copy)
         std::memcpy(row + (x * scale + copy) * RgbBytes, rgb, RgbBytes);

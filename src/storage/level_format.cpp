@@ -1,10 +1,9 @@
 #include "storage/level_format.h"
 
-#include <algorithm>
 #include <cstring>
 
 std::string formatLevel(const Bricks &bricks, int32_t brickCount, const std::string &authorName) {
-  const int32_t count = std::clamp<int32_t>(brickCount, 0, BrickSlots);
+  const int32_t count = bricksInUse(brickCount);
   std::string bytes = std::to_string(count) + "\r\n";
   // "-2147483648;-2147483648;-2147483648\r\n" is the longest line.
   bytes.reserve(bytes.size() + static_cast<std::size_t>(count) * 37 + authorName.size());

@@ -17,7 +17,5 @@ bool levelFileHolds(const std::string &path, const Bricks &bricks, int32_t brick
   if (parseLevelBytes(bytes.data(), bytes.size(), read, readCount).refused ||
       readCount != brickCount || brickCount < 0 || brickCount > BrickSlots)
     return false;
-  return std::equal(
-      bricks.begin(), bricks.begin() + brickCount, read.begin(),
-      [](const Brick &a, const Brick &b) { return a.x == b.x && a.y == b.y && a.type == b.type; });
+  return std::equal(bricks.begin(), bricks.begin() + brickCount, read.begin());
 }

@@ -1,7 +1,6 @@
 #include "tools/button_release.h"
 
 #include "editor/screen_layout.h"
-#include "tools/bricks_in_use.h"
 
 #include <algorithm>
 

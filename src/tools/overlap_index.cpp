@@ -27,10 +27,6 @@ int bucketOf(const Brick &brick) {
          (brick.x - OverlapIndexLeft) / BrickWidth;
 }
 
-bool insideLevelArea(int x, int y) {
-  return x >= LevelLeft && x < LevelRight && y >= LevelTop && y < LevelBottom;
-}
-
 } // namespace
 
 void buildOverlapIndex(const Bricks &bricks, int32_t inUse, OverlapIndex &index) {
@@ -55,7 +51,7 @@ void buildOverlapIndex(const Bricks &bricks, int32_t inUse, OverlapIndex &index)
 
 bool overlapsBrickInUse(const OverlapIndex &index, int x, int y) {
   const Bricks &bricks = *index.bricks;
-  if (!insideLevelArea(x, y)) {
+  if (!contains(LevelAreaRegion, x, y)) {
     for (int32_t slot = 0; slot < index.inUse; ++slot) {
       if (bricksOverlap(x, y, bricks[slot].x, bricks[slot].y))
         return true;

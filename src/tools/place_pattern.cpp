@@ -2,7 +2,6 @@
 
 #include "editor/pattern_bricks.h"
 #include "editor/screen_layout.h"
-#include "tools/bricks_in_use.h"
 #include "tools/overlap_index.h"
 
 #include <algorithm>
