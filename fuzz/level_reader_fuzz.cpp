@@ -34,8 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   check(parse.refused ? count == CountBefore : count >= 0 && count <= BrickSlots,
         "brickCount out of 0..396, or changed by a refused file");
   for (int slot = parse.refused ? 0 : count; slot < BrickSlots; ++slot)
-    check(bricks[slot].x == Marker.x && bricks[slot].y == Marker.y &&
-              bricks[slot].type == Marker.type,
-          "a slot behind brickCount was written");
+    check(bricks[slot] == Marker, "a slot behind brickCount was written");
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "frame_check.h"
 
+#include "render/colours.h"
 #include "render/frame.h"
 #include "storage/level_preview.h"
 
@@ -51,7 +52,7 @@ Picture pictureAt(const std::vector<std::string> &w, std::size_t &i, const SDL_S
 } // namespace
 
 uint32_t pixelAt(const SDL_Surface *surface, int x, int y) {
-  return static_cast<const Uint32 *>(surface->pixels)[y * surface->pitch / 4 + x] & 0xffffff;
+  return pixelValue(surface, x, y) & 0xffffff;
 }
 
 bool isPixelStep(const SessionLine &line) {

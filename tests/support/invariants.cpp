@@ -1,11 +1,10 @@
 #include "invariants.h"
 
 #include "editor/screen_layout.h"
+#include "storage/file_bytes.h"
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -66,8 +65,9 @@ std::string brickFault(const Editor &before, const InputEvent &event, const Edit
 } // namespace
 
 std::string fileBytes(const std::string &path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
+  std::string bytes;
+  readFileBytes(path, bytes);
+  return bytes;
 }
 
 std::string brokenRule(const Editor &before, const InputEvent &event, const Editor &after) {
