@@ -9,11 +9,6 @@ namespace {
 
 constexpr char UnreadableText[] = "Niveau illisible";
 
-SDL_Rect sdlRect(const Box &box) {
-  return SDL_Rect{static_cast<Sint16>(box.x), static_cast<Sint16>(box.y),
-                  static_cast<Uint16>(box.w), static_cast<Uint16>(box.h)};
-}
-
 // Draws with the screen clipped to box, as far as the preview may reach.
 template <typename Draw> void clippedTo(SDL_Surface *screen, const Box &box, Draw draw) {
   SDL_Rect saved;

@@ -21,8 +21,7 @@ void fillBox(SDL_Surface *surface, const Box &area, Colour colour) {
   const int bytesPerPixel = surface->format->BytesPerPixel;
   const int stripWidth = std::max(1, PlainFillRowBytes / bytesPerPixel);
   if (w >= LargeBoxPixels || w <= stripWidth) {
-    SDL_Rect box{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
-                 static_cast<Uint16>(h)};
+    SDL_Rect box = sdlRect(area);
     SDL_FillRect(surface, &box, pixel);
     return;
   }
@@ -30,8 +29,7 @@ void fillBox(SDL_Surface *surface, const Box &area, Colour colour) {
   for (int done = 0, strip = 0; strip < strips; ++strip) {
     // Even strips, so none is left wide enough for the bypassing path.
     const int width = (w - done) / (strips - strip);
-    SDL_Rect box{static_cast<Sint16>(x + done), static_cast<Sint16>(y), static_cast<Uint16>(width),
-                 static_cast<Uint16>(h)};
+    SDL_Rect box = sdlRect(Box{x + done, y, width, h});
     SDL_FillRect(surface, &box, pixel);
     done += width;
   }

@@ -8,6 +8,12 @@
 #include <SDL_ttf.h>
 #include <string>
 
+// The box as the library's rectangle.
+inline SDL_Rect sdlRect(const Box &box) {
+  return SDL_Rect{static_cast<Sint16>(box.x), static_cast<Sint16>(box.y),
+                  static_cast<Uint16>(box.w), static_cast<Uint16>(box.h)};
+}
+
 // Fills the box on the surface with the colour mapped through its format.
 void fillBox(SDL_Surface *surface, const Box &box, Colour colour);
 

@@ -2,6 +2,7 @@
 
 #include "storage/atomic_file.h"
 #include "storage/file_bytes.h"
+#include "storage/level_format.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr char Extension[] = ".lvbk";
-constexpr std::size_t ExtensionLength = sizeof Extension - 1;
 // "YYYYMMDD-HHMMSS"
 constexpr std::size_t StampLength = 15;
 
@@ -36,12 +35,13 @@ bool digitsOnly(const std::string &text) {
 // Reads fileName as a version of name; any other file of the folder is left alone.
 bool parseVersion(const std::string &fileName, const std::string &name, Version &version) {
   const std::size_t prefixLength = name.size() + 1;
-  if (fileName.size() < prefixLength + StampLength + ExtensionLength ||
+  if (fileName.size() < prefixLength + StampLength + LevelExtensionLength ||
       fileName.compare(0, name.size(), name) != 0 || fileName[name.size()] != '.' ||
-      fileName.compare(fileName.size() - ExtensionLength, ExtensionLength, Extension) != 0)
+      fileName.compare(fileName.size() - LevelExtensionLength, LevelExtensionLength,
+                       LevelExtension) != 0)
     return false;
   const std::string middle =
-      fileName.substr(prefixLength, fileName.size() - prefixLength - ExtensionLength);
+      fileName.substr(prefixLength, fileName.size() - prefixLength - LevelExtensionLength);
   const std::string stamp = middle.substr(0, StampLength);
   if (!digitsOnly(stamp.substr(0, 8)) || stamp[8] != '-' || !digitsOnly(stamp.substr(9)))
     return false;
@@ -106,7 +106,7 @@ std::string writeVersion(const std::string &levelDirectory, const std::string &n
       suffix = std::max(suffix, version.suffix);
   const Version written{stamp, suffix + 1,
                         name + "." + stamp + (suffix > 0 ? "-" + std::to_string(suffix + 1) : "") +
-                            Extension};
+                            LevelExtension};
   const FileWrite result = writeFileAtomically(directory + written.fileName, bytes);
   if (result.failedStep != FileStep::None) {
     errno = result.error;
@@ -149,7 +149,7 @@ std::string backupDirectory(const std::string &levelDirectory) {
 
 bool keepPreviousVersion(const std::string &levelDirectory, const std::string &levelName,
                          std::time_t now, std::string &reason) {
-  const std::string path = levelDirectory + levelName + Extension;
+  const std::string path = levelFilePath(levelDirectory, levelName);
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) {
     // A new level: nothing to keep.

@@ -2,6 +2,7 @@
 
 #include "editor/screen_layout.h"
 #include "storage/level_file.h"
+#include "storage/level_format.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,14 +11,11 @@
 
 namespace {
 
-constexpr char LevelExtension[] = ".lvbk";
-constexpr std::size_t ExtensionLength = sizeof LevelExtension - 1;
-
 // Longer than the extension alone, and ending in it byte for byte: "E.LVBK" is not a level.
 bool isLevelFileName(const char *name) {
   const std::size_t length = std::strlen(name);
-  return length > ExtensionLength &&
-         std::memcmp(name + length - ExtensionLength, LevelExtension, ExtensionLength) == 0;
+  return length > LevelExtensionLength && std::memcmp(name + length - LevelExtensionLength,
+                                                      LevelExtension, LevelExtensionLength) == 0;
 }
 
 // The highest browserScroll that still shows a full page of names.

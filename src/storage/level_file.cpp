@@ -27,7 +27,7 @@ int saveLevel(const EditorState &state, const Bricks &bricks, const std::string 
               const std::string &authorName, const std::string &levelDirectory, std::time_t now) {
   if (state.brickCount <= 0)
     return 0;
-  const std::string path = levelDirectory + levelName + ".lvbk";
+  const std::string path = levelFilePath(levelDirectory, levelName);
   StagedFile staged;
   const FileWrite staging =
       stageFile(path, formatLevel(bricks, state.brickCount, authorName), staged);

@@ -6,6 +6,15 @@
 
 #include <string>
 
+// Every level file's name ends in it; the name before it is the level's.
+constexpr char LevelExtension[] = ".lvbk";
+constexpr std::size_t LevelExtensionLength = sizeof LevelExtension - 1;
+
+// The file of the level named name in levelDirectory ("niv/" gives "niv/name.lvbk").
+inline std::string levelFilePath(const std::string &levelDirectory, const std::string &name) {
+  return levelDirectory + name + LevelExtension;
+}
+
 // The count line, one "x;y;type" line per brick of slots 0 to count - 1, each ended by CR LF,
 // then the author's name with no line end. The count is clamped to 0..BrickSlots: the slots
 // hold no more, and a negative count has no bricks. The name stops at its first NUL byte, as

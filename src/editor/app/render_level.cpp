@@ -1,6 +1,7 @@
 #include "editor/app/render_level.h"
 
 #include "editor/screen_layout.h"
+#include "render/draw_primitives.h"
 #include "render/frame.h"
 #include "render/image_file.h"
 #include "render/render_resources.h"
@@ -44,10 +45,8 @@ int renderLevel(const CommandLine &command) {
     return fail("cannot set up drawing with the sprite sheet " + command.sheetPath);
   SDL_Surface *canvas = setup.resources().screen;
   drawLevelField(canvas, setup.resources().sheet, bricks, brickCount);
-  const SDL_Rect field{static_cast<Sint16>(LevelBox.x), static_cast<Sint16>(LevelBox.y),
-                       static_cast<Uint16>(LevelBox.w), static_cast<Uint16>(LevelBox.h)};
   std::string error;
-  if (!writeImage(canvas, field, command.scale, command.output, error))
+  if (!writeImage(canvas, sdlRect(LevelBox), command.scale, command.output, error))
     return fail(error);
   return 0;
 }

@@ -4,6 +4,7 @@
 #include "help/hover_help.h"
 #include "storage/level_browser.h"
 #include "storage/level_file.h"
+#include "storage/level_format.h"
 #include "storage/level_readback.h"
 #include "tools/button_press.h"
 #include "tools/button_release.h"
@@ -11,8 +12,6 @@
 namespace {
 
 constexpr int FrameThresholdMs = 25;
-
-const std::string LevelExtension = ".lvbk";
 
 // Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo. Returns whether the key was one of them.
 bool handleHistoryKey(const InputEvent &event, Editor &editor) {
@@ -34,7 +33,7 @@ void saveAndMark(Editor &editor, const std::string &levelDirectory) {
     return;
   // A failed save has printed why and must not count the level as saved: the file is read
   // back before the title loses its mark.
-  if (levelFileHolds(levelDirectory + name + LevelExtension, editor.bricks, state.brickCount))
+  if (levelFileHolds(levelFilePath(levelDirectory, name), editor.bricks, state.brickCount))
     markSaved(editor, name);
 }
 
@@ -102,7 +101,7 @@ void openPickedLevel(const InputEvent &event, Editor &editor, const std::string 
   if (picked < 0 || state.mode != Editing)
     return;
   const std::string &file = editor.levelList[static_cast<std::size_t>(picked)];
-  markSaved(editor, file.substr(0, file.size() - LevelExtension.size()));
+  markSaved(editor, file.substr(0, file.size() - LevelExtensionLength));
 }
 
 void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
