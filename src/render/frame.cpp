@@ -113,7 +113,7 @@ void drawLevelField(SDL_Surface *canvas, SDL_Surface *sheet, const Bricks &brick
   if (mirrorLine)
     drawMirrorLine(canvas);
   setSheetAlpha(sheet, false);
-  const int32_t count = std::min<int32_t>(brickCount, BrickSlots);
+  const int32_t count = bricksInUse(brickCount);
   for (int32_t slot = 0; slot < count; ++slot)
     drawBrickSprite(canvas, sheet, bricks[slot].type, bricks[slot].x, bricks[slot].y);
 }
