@@ -71,6 +71,19 @@ struct EditorState {
   int32_t browserScroll;
 };
 
+constexpr bool operator==(const EditorState &a, const EditorState &b) {
+  return a.painting == b.painting && a.mode == b.mode && a.spacingX == b.spacingX &&
+         a.spacingY == b.spacingY && a.patternWidth == b.patternWidth &&
+         a.patternHeight == b.patternHeight && a.patternMinCol == b.patternMinCol &&
+         a.patternMaxCol == b.patternMaxCol && a.patternMinRow == b.patternMinRow &&
+         a.patternMaxRow == b.patternMaxRow && a.brickCount == b.brickCount &&
+         a.offsetX == b.offsetX && a.offsetY == b.offsetY && a.relativeX == b.relativeX &&
+         a.relativeY == b.relativeY && a.browserScroll == b.browserScroll;
+}
+constexpr bool operator!=(const EditorState &a, const EditorState &b) {
+  return !(a == b);
+}
+
 // Bounds kept by the steppers.
 constexpr int32_t MaxSpacingX = 672;
 constexpr int32_t MaxSpacingY = 400;

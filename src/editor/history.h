@@ -54,6 +54,9 @@ struct Work {
   Selection selection;
   EditorState state;
 };
+inline bool operator==(const Work &a, const Work &b) {
+  return a.bricks == b.bricks && a.selection == b.selection && a.state == b.state;
+}
 
 struct History {
   std::deque<Step> steps;

@@ -51,6 +51,10 @@ struct CellGrid {
   int rows;
 
   constexpr Box bounds() const { return Box{left, top, stepX * columns, stepY * rows}; }
+  // A cell as drawn: one pixel short of its step, which leaves the gap between cells.
+  constexpr Box cell(int column, int row) const {
+    return Box{cellX(column), cellY(row), stepX - 1, stepY - 1};
+  }
   constexpr Region region() const { return clickRegion(bounds()); }
   constexpr int cellX(int column) const { return left + stepX * column; }
   constexpr int cellY(int row) const { return top + stepY * row; }
@@ -133,10 +137,14 @@ constexpr Region OpenRegion = clickRegion(OpenBox);
 // counter. A control responds over a 17 by 17 box; its sign is drawn 14 by 14 one pixel inside.
 constexpr int StepperSize = 17;
 constexpr int StepperSignInset = 1;
+constexpr int StepperSignSize = 14;
+constexpr int StepperSignThickness = 4;
 constexpr int PlusColumnLeft = 475;
 constexpr int MinusColumnLeft = 495;
 constexpr int CounterLeft = 515;
 constexpr int SignedCounterLeft = 531;
+// A signed counter's minus bar, placed from its first digit's top-left corner.
+constexpr Box MinusBarFromDigit{-8, 7, 6, 2};
 // Labels stand five pixels above their row.
 constexpr int PanelLabelRise = 5;
 struct PanelRow {

@@ -2,6 +2,7 @@
 
 #include "render/browser_preview_panel.h"
 #include "render/draw_primitives.h"
+#include "render/sprite_sheet.h"
 #include "storage/level_browser.h"
 
 namespace {
@@ -23,7 +24,7 @@ void dimScreen(SDL_Surface *screen, SDL_Surface *backSurface) {
                         from->Bloss == 0 && backSurface->w == screen->w &&
                         backSurface->h == screen->h;
   if (!halvable || SDL_LockSurface(screen) != 0) {
-    SDL_SetAlpha(backSurface, SDL_SRCALPHA, 128);
+    SDL_SetAlpha(backSurface, SDL_SRCALPHA, HalfAlpha);
     SDL_FillRect(screen, nullptr, mapColour(screen, Black));
     SDL_UpperBlit(backSurface, nullptr, screen, nullptr);
     return;

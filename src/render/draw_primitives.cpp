@@ -47,8 +47,8 @@ void drawText(SDL_Surface *screen, TTF_Font *font, const std::string &text, Colo
   SDL_FreeSurface(rendered);
 }
 
-void drawMarkedCell(SDL_Surface *screen, int x, int y, bool marked) {
-  fillBox(screen, Box{x, y, CellWidth, CellHeight}, Red);
+void drawMarkedCell(SDL_Surface *screen, const Box &cell, bool marked) {
+  fillBox(screen, cell, Red);
   if (!marked)
-    fillBox(screen, Box{x + 1, y + 1, CellWidth - 2, CellHeight - 2}, Black);
+    fillBox(screen, Box{cell.x + 1, cell.y + 1, cell.w - 2, cell.h - 2}, Black);
 }

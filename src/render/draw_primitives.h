@@ -22,8 +22,5 @@ void fillBox(SDL_Surface *surface, const Box &box, Colour colour);
 void drawText(SDL_Surface *screen, TTF_Font *font, const std::string &text, Colour colour, int x,
               int y);
 
-// Pattern and chooser cells are 20 by 12: solid red when marked, else a red one-pixel border
-// around black.
-constexpr int CellWidth = 20;
-constexpr int CellHeight = 12;
-void drawMarkedCell(SDL_Surface *screen, int x, int y, bool marked);
+// A pattern or chooser cell: solid red when marked, else a red one-pixel border around black.
+void drawMarkedCell(SDL_Surface *screen, const Box &cell, bool marked);

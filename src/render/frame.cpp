@@ -28,7 +28,7 @@ template <typename Marked>
 void drawCellGrid(SDL_Surface *screen, const CellGrid &grid, Marked marked) {
   for (int column = 0; column < grid.columns; ++column)
     for (int row = 0; row < grid.rows; ++row)
-      drawMarkedCell(screen, grid.cellX(column), grid.cellY(row), marked(column, row));
+      drawMarkedCell(screen, grid.cell(column, row), marked(column, row));
 }
 
 void drawButtons(SDL_Surface *screen, TTF_Font *font) {
@@ -46,8 +46,8 @@ void drawButtons(SDL_Surface *screen, TTF_Font *font) {
 
 // Plus signs first, each as its horizontal then its vertical bar, then the minus signs.
 void drawStepperSigns(SDL_Surface *screen, const PanelRow &first, const PanelRow &second) {
-  constexpr int Size = StepperSize - 3;
-  constexpr int Thickness = 4;
+  constexpr int Size = StepperSignSize;
+  constexpr int Thickness = StepperSignThickness;
   constexpr int Middle = (Size - Thickness) / 2;
   for (const PanelRow *row : {&first, &second}) {
     const int x = plusBox(*row).x + StepperSignInset;

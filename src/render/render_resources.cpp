@@ -1,5 +1,6 @@
 #include "render/render_resources.h"
 
+#include "editor/screen_layout.h"
 #include "render/brick_miniatures.h"
 #include "render/fast_blit_sheet.h"
 
@@ -43,7 +44,8 @@ bool RenderSetup::open(const ResourcePaths &paths) {
   if (std::getenv("SDL_VIDEODRIVER") == nullptr && std::strcmp(driver, "offscreen") == 0)
     return fail("Unable to set 1024*768 video: %s\n", "no display");
 
-  SDL_Surface *screen = SDL_SetVideoMode(1024, 768, 0, SDL_HWSURFACE | SDL_DOUBLEBUF);
+  SDL_Surface *screen =
+      SDL_SetVideoMode(ScreenWidth, ScreenHeight, 0, SDL_HWSURFACE | SDL_DOUBLEBUF);
   if (!screen)
     return fail("Unable to set 1024*768 video: %s\n", SDL_GetError());
   resources_.screen = screen;

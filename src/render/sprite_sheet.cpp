@@ -1,6 +1,7 @@
 #include "render/sprite_sheet.h"
 
 #include "editor/editor_state.h"
+#include "editor/screen_layout.h"
 #include "render/colours.h"
 
 #include <algorithm>
@@ -62,9 +63,11 @@ void drawCounter(SDL_Surface *screen, SDL_Surface *sheet, int32_t value, int32_t
 void drawSignedCounter(SDL_Surface *screen, SDL_Surface *sheet, int32_t value, int32_t x,
                        int32_t y) {
   const int32_t shown = std::clamp<int32_t>(value, -99, 99);
-  if (shown < 0 && fitsRectPosition(int64_t{x} - 8) && fitsRectPosition(int64_t{y} + 7)) {
-    SDL_Rect bar{static_cast<Sint16>(x - 8), static_cast<Sint16>(y + 7), 6, 2};
-    SDL_FillRect(screen, &bar, mapColour(screen, Red));
+  const Box &bar = MinusBarFromDigit;
+  if (shown < 0 && fitsRectPosition(int64_t{x} + bar.x) && fitsRectPosition(int64_t{y} + bar.y)) {
+    SDL_Rect at{static_cast<Sint16>(x + bar.x), static_cast<Sint16>(y + bar.y),
+                static_cast<Uint16>(bar.w), static_cast<Uint16>(bar.h)};
+    SDL_FillRect(screen, &at, mapColour(screen, Red));
   }
   const int32_t magnitude = shown < 0 ? -shown : shown;
   drawSheetRect(screen, sheet, digitSpriteRect(magnitude / 10), x, y);

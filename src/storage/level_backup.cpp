@@ -122,14 +122,14 @@ std::string frenchReason(int error) {
   case ENOSPC:
     return "disque plein";
   case EDQUOT:
-    return "quota de disque d\xe9pass\xe9";
+    return "quota de disque d\xc3\xa9pass\xc3\xa9";
   case EFBIG:
     return "fichier trop grand pour ce disque";
   case EROFS:
     return "disque en lecture seule";
   case EACCES:
   case EPERM:
-    return "acc\xe8s refus\xe9";
+    return "acc\xc3\xa8s refus\xc3\xa9";
   case ENOTDIR:
     return ".backup n'est pas un dossier";
   case ENOENT:
@@ -137,7 +137,7 @@ std::string frenchReason(int error) {
   case EIO:
     return "erreur du disque";
   default:
-    return "erreur syst\xe8me " + std::to_string(error);
+    return "erreur syst\xc3\xa8me " + std::to_string(error);
   }
 }
 
@@ -148,7 +148,7 @@ std::string backupDirectory(const std::string &levelDirectory) {
 }
 
 bool keepPreviousVersion(const std::string &levelDirectory, const std::string &levelName,
-                         std::time_t now, std::string &reason) {
+                         const std::string &newBytes, std::time_t now, std::string &reason) {
   const std::string path = levelFilePath(levelDirectory, levelName);
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) {
@@ -164,8 +164,14 @@ bool keepPreviousVersion(const std::string &levelDirectory, const std::string &l
   std::string bytes;
   std::vector<Version> versions;
   std::string written;
-  if (readFileBytes(path, bytes) != FileRead::Done ||
-      (written = writeVersion(levelDirectory, levelName, bytes, now, versions)).empty()) {
+  if (readFileBytes(path, bytes) != FileRead::Done) {
+    reason = frenchReason(errno);
+    return false;
+  }
+  // The same bytes again: a copy would only push a real earlier version out of the ten kept.
+  if (bytes == newBytes)
+    return true;
+  if ((written = writeVersion(levelDirectory, levelName, bytes, now, versions)).empty()) {
     reason = frenchReason(errno);
     return false;
   }
@@ -189,7 +195,7 @@ std::string writeRecoveryFile(const std::string &bytes, const std::string &level
   std::vector<Version> versions;
   const std::string written = writeVersion(levelDirectory, RecoveryName, bytes, now, versions);
   if (written.empty()) {
-    error = "Impossible de mettre le travail non sauvegard\xe9 \xe0 l'abri dans " +
+    error = "Impossible de mettre le travail non sauvegard\xc3\xa9 \xc3\xa0 l'abri dans " +
             backupDirectory(levelDirectory) + " (" + frenchReason(errno) + ")";
     return "";
   }

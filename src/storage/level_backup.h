@@ -21,16 +21,16 @@ constexpr char RecoveryName[] = "non-sauvegarde";
 // levelDirectory + ".backup/"; levelDirectory ends in a slash, or is "" for the working one.
 std::string backupDirectory(const std::string &levelDirectory);
 
-// When levelDirectory + levelName + ".lvbk" is a file, copies its bytes to the backup folder
-// as the newest version of levelName, then removes that name's versions older than the ten
-// most recent (by name, not by modification time; the copy just made is never removed).
-// Returns true when the copy is safely on disk or there was no file to keep; false otherwise,
-// with reason saying why in a few French words (Latin-1), e.g. "disque plein".
+// When levelDirectory + levelName + ".lvbk" is a file whose bytes are not newBytes, copies them
+// to the backup folder as the newest version of levelName, then removes that name's versions
+// older than the ten most recent (by name, not by modification time; the copy just made is
+// never removed). Returns true when the copy is safely on disk or there was nothing to keep;
+// false otherwise, with reason saying why in a few French words (UTF-8), e.g. "disque plein".
 bool keepPreviousVersion(const std::string &levelDirectory, const std::string &levelName,
-                         std::time_t now, std::string &reason);
+                         const std::string &newBytes, std::time_t now, std::string &reason);
 
 // Writes bytes (a level, see level_format.h) as backup folder + "non-sauvegarde." + time +
 // ".lvbk". Returns the path written; on failure returns "" and sets error to a French message
-// (Latin-1, no line end) ready to print. Recovery files are never removed here.
+// (UTF-8, no line end) ready to print. Recovery files are never removed here.
 std::string writeRecoveryFile(const std::string &bytes, const std::string &levelDirectory,
                               std::time_t now, std::string &error);

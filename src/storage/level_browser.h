@@ -2,6 +2,7 @@
 // The level browser: lists the level files of niv/, scrolls them, opens the one picked.
 
 #include "editor/editor_state.h"
+#include "storage/level_format.h"
 
 #include <cstddef>
 #include <string>
@@ -9,7 +10,8 @@
 
 // Rebuilds levelList from the entries of levelDirectory ending in ".lvbk". Returns 1, or 0
 // after printing "error opendir" (list kept) or "error closedir" (names found kept).
-int listLevels(std::vector<std::string> &levelList, const std::string &levelDirectory = "niv/");
+int listLevels(std::vector<std::string> &levelList,
+               const std::string &levelDirectory = LevelDirectory);
 
 // The slice of levelList the browser shows: names [first, end). With ten names or fewer all
 // of them whatever browserScroll holds; otherwise ten from browserScroll, cut at the list's
@@ -42,4 +44,4 @@ void scrollBrowserUp(EditorState &state);
 // Always returns 1.
 int loadLevel(int x, int y, Bricks &bricks, EditorState &state,
               const std::vector<std::string> &levelList,
-              const std::string &levelDirectory = "niv/");
+              const std::string &levelDirectory = LevelDirectory);

@@ -4,18 +4,20 @@
 #include "editor/screen_layout.h"
 #include "storage/file_bytes.h"
 #include "storage/level_parser.h"
+#include "storage/level_scanner.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 #include <map>
 #include <utility>
 
 namespace {
 
 constexpr std::size_t QuotedBytes = 40;
+const std::string TypeRange = "1.." + std::to_string(LastBrickType);
+const std::string CountRange = "0.." + std::to_string(BrickSlots);
 
 enum class LineEnd { CrLf, LfAlone, None };
 
@@ -49,64 +51,17 @@ std::string quoted(std::string_view text) {
   return '"' + printableText(text.substr(0, QuotedBytes)) + "...\"";
 }
 
-// The reader's grammar within one line: its white space (LF cannot occur here) before each
-// number, an optional sign and digits. The reader gives no positions, so the line-by-line
-// review reads the numbers again with the same rules.
-struct LineScanner {
-  std::string_view text;
-  std::size_t pos = 0;
-
-  static bool isWhite(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-  }
-  static bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-  void skipWhite() {
-    while (pos < text.size() && isWhite(text[pos]))
-      ++pos;
-  }
-  bool atEnd() const { return pos >= text.size(); }
-  bool literal(char c) {
-    if (atEnd() || text[pos] != c)
-      return false;
-    ++pos;
-    return true;
-  }
-
-  // A sign and digits after white space, as written; empty when there are no digits.
-  std::string_view number() {
-    skipWhite();
-    const std::size_t start = pos;
-    if (!atEnd() && (text[pos] == '+' || text[pos] == '-'))
-      ++pos;
-    const std::size_t digits = pos;
-    while (!atEnd() && isDigit(text[pos]))
-      ++pos;
-    return pos == digits ? std::string_view() : text.substr(start, pos - start);
-  }
-};
-
-// The value of a number token when it fits 32 bits, as the reader stores it.
-bool fitsInt32(std::string_view token, int32_t &value) {
-  const bool negative = token[0] == '-';
-  std::size_t i = (token[0] == '-' || token[0] == '+') ? 1 : 0;
-  const int64_t limit = int64_t{std::numeric_limits<int32_t>::max()} + (negative ? 1 : 0);
-  int64_t magnitude = 0;
-  for (; i < token.size(); ++i) {
-    magnitude = magnitude * 10 + (token[i] - '0');
-    if (magnitude > limit)
-      return false;
-  }
-  value = static_cast<int32_t>(negative ? -magnitude : magnitude);
-  return true;
+// The reader's own scanner over one line's text.
+LevelScanner lineScanner(std::string_view text) {
+  return LevelScanner{text.data(), text.size()};
 }
 
 bool readBrick(std::string_view text, Brick &brick) {
-  LineScanner scanner{text};
+  LevelScanner scanner = lineScanner(text);
   int32_t *fields[] = {&brick.x, &brick.y, &brick.type};
   for (int i = 0; i < 3; ++i) {
-    const std::string_view token = scanner.number();
-    if (token.empty() || !fitsInt32(token, *fields[i]) || (i < 2 && !scanner.literal(';')))
+    const std::string_view token = scanner.numberToken();
+    if (token.empty() || !fitsInt32(token, *fields[i]) || (i < 2 && !scanner.readLiteral(';')))
       return false;
   }
   scanner.skipWhite();
@@ -114,7 +69,7 @@ bool readBrick(std::string_view text, Brick &brick) {
 }
 
 bool isBlank(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), LineScanner::isWhite);
+  return std::all_of(text.begin(), text.end(), LevelScanner::isWhite);
 }
 
 std::string at(const Line &line, const std::string &problem) {
@@ -177,7 +132,7 @@ void checkBrick(const Line &line, const Brick &brick, OverlapFinder &overlaps,
     problems.push_back(
         at(line, quoted(line.text) + " is not as the editor writes it (" + brickText(brick) + ")"));
   if (brick.type < 1 || brick.type > LastBrickType)
-    problems.push_back(at(line, "type " + std::to_string(brick.type) + " is outside 1..24"));
+    problems.push_back(at(line, "type " + std::to_string(brick.type) + " is outside " + TypeRange));
   if (!insideField(brick))
     problems.push_back(at(line, "brick at " + position(brick) + " lies outside the playing field"));
   for (const int earlier : overlaps.add(brick, line.number))
@@ -188,15 +143,15 @@ void checkBrick(const Line &line, const Brick &brick, OverlapFinder &overlaps,
 // Problems of line 1 but its line end; sets count when it is one the editor can hold.
 void checkCount(const Line &line, bool &counted, int32_t &count,
                 std::vector<std::string> &problems) {
-  LineScanner scanner{line.text};
-  const std::string_view token = scanner.number();
+  LevelScanner scanner = lineScanner(line.text);
+  const std::string_view token = scanner.numberToken();
   scanner.skipWhite();
   if (token.empty() || !scanner.atEnd()) {
     problems.push_back(at(line, quoted(line.text) + " is not a brick count"));
     return;
   }
   if (!fitsInt32(token, count) || count < 0 || count > BrickSlots) {
-    problems.push_back(at(line, "count " + std::string(token) + " is outside 0..396"));
+    problems.push_back(at(line, "count " + std::string(token) + " is outside " + CountRange));
     return;
   }
   counted = true;

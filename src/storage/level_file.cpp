@@ -7,55 +7,62 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
-void printMessage(const char *format, const std::string &path) {
-  std::printf(format, path.c_str());
+void printMessage(const std::string &message) {
+  std::fputs(message.c_str(), stdout);
   std::fflush(stdout);
 }
 
-void printWriteFailure(const std::string &path) {
-  printMessage("Impossible d'\xe9"
-               "crire le fichier %s",
-               path);
+// The words of a failed save, printed and handed back to the caller.
+int failed(std::string message, std::string *failure) {
+  printMessage(message);
+  if (failure != nullptr)
+    *failure = std::move(message);
+  return 0;
+}
+
+std::string writeFailure(const std::string &path) {
+  return "Impossible d'\xc3\xa9"
+         "crire le fichier " +
+         path;
 }
 
 } // namespace
 
 int saveLevel(const EditorState &state, const Bricks &bricks, const std::string &levelName,
-              const std::string &authorName, const std::string &levelDirectory, std::time_t now) {
+              const std::string &authorName, const std::string &levelDirectory, std::time_t now,
+              std::string *failure) {
   if (state.brickCount <= 0)
     return 0;
   const std::string path = levelFilePath(levelDirectory, levelName);
+  const std::string bytes = formatLevel(bricks, state.brickCount, authorName);
   StagedFile staged;
-  const FileWrite staging =
-      stageFile(path, formatLevel(bricks, state.brickCount, authorName), staged);
+  const FileWrite staging = stageFile(path, bytes, staged);
   if (staging.failedStep == FileStep::Create) {
     std::string message = "Impossible d'ouvrir le fichier " + path;
     if (staging.error == ENOENT || staging.error == ENOTDIR)
       message += " : le dossier " + directoryOf(path) +
-                 " n'existe pas ; rien n'a \xe9t\xe9 enregistr\xe9, ni le niveau ni une copie de "
-                 "secours";
-    printMessage("%s", message);
-    return 1;
+                 " n'existe pas ; rien n'a \xc3\xa9t\xc3\xa9 enregistr\xc3\xa9, ni le niveau ni "
+                 "une copie de secours";
+    return failed(message, failure);
   }
-  if (staging.failedStep != FileStep::None) {
-    printWriteFailure(path);
-    return 1;
-  }
+  if (staging.failedStep != FileStep::None)
+    return failed(writeFailure(path), failure);
   // Kept only once the new level is safely written, so that a save the disk refuses never
   // pushes an older version out of the ten kept.
   std::string reason;
-  if (!keepPreviousVersion(levelDirectory, levelName, now, reason)) {
+  if (!keepPreviousVersion(levelDirectory, levelName, bytes, now, reason)) {
     discardStagedFile(staged);
-    printMessage("%s", "Impossible de garder l'ancienne version de " + path + " dans " +
-                           backupDirectory(levelDirectory) + " (" + reason +
-                           ") : niveau non enregistr\xe9, le fichier existant est intact");
-    return 1;
+    return failed("Impossible de garder l'ancienne version de " + path + " dans " +
+                      backupDirectory(levelDirectory) + " (" + reason +
+                      ") : niveau non enregistr\xc3\xa9, le fichier existant est intact",
+                  failure);
   }
   if (commitStagedFile(staged).failedStep != FileStep::None)
-    printWriteFailure(path);
+    return failed(writeFailure(path), failure);
   return 1;
 }
 
@@ -63,8 +70,8 @@ bool readLevelFile(const std::string &path, Bricks &bricks, EditorState &state) 
   std::string bytes;
   const FileRead read = readFileBytes(path, bytes);
   if (read != FileRead::Done) {
-    printMessage(read == FileRead::CannotOpen ? "Impossible d'ouvrir le fichier %s"
-                                              : "Impossible de lire le fichier %s",
+    printMessage((read == FileRead::CannotOpen ? "Impossible d'ouvrir le fichier "
+                                               : "Impossible de lire le fichier ") +
                  path);
     return false;
   }
@@ -74,9 +81,9 @@ bool readLevelFile(const std::string &path, Bricks &bricks, EditorState &state) 
   int32_t parsedCount = state.brickCount;
   const LevelParse parse = parseLevelBytes(bytes.data(), bytes.size(), parsedBricks, parsedCount);
   if (parse.refused) {
-    std::printf("Niveau refus\xe9 : %s annonce %d briques, il en faut entre 0 et %d", path.c_str(),
-                parse.refusedCount, BrickSlots);
-    std::fflush(stdout);
+    printMessage("Niveau refus\xc3\xa9 : " + path + " annonce " +
+                 std::to_string(parse.refusedCount) + " briques, il en faut entre 0 et " +
+                 std::to_string(BrickSlots));
     return false;
   }
   bricks = parsedBricks;

@@ -6,6 +6,9 @@
 
 #include <string>
 
+// Where the editor keeps its levels, relative to its working directory; never created by it.
+constexpr char LevelDirectory[] = "niv/";
+
 // Every level file's name ends in it; the name before it is the level's.
 constexpr char LevelExtension[] = ".lvbk";
 constexpr std::size_t LevelExtensionLength = sizeof LevelExtension - 1;

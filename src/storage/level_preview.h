@@ -20,7 +20,7 @@ using LevelBytesReader = std::function<FileRead(const std::string &path, std::st
 // A file the reader cannot read, or whose count it refuses, is kept as unreadable.
 void refreshBrowserPreview(BrowserPreview &preview, const Editor &editor,
                            const LevelBytesReader &read = readFileBytes,
-                           const std::string &levelDirectory = "niv/");
+                           const std::string &levelDirectory = LevelDirectory);
 
 // The preview to draw: editor.browserPreview when it holds the name under the pointer as the
 // list now stands, else nullptr, so a preview not yet brought in line is never drawn.

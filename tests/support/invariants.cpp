@@ -17,7 +17,7 @@ bool cleanName(const std::string &text) {
 }
 
 bool sameSlots(const Bricks &a, const Bricks &b, int32_t count) {
-  return std::memcmp(a.data(), b.data(), sizeof(Brick) * static_cast<std::size_t>(count)) == 0;
+  return std::equal(a.begin(), a.begin() + count, b.begin());
 }
 
 std::string brickFault(const Editor &before, const InputEvent &event, const Editor &after) {
@@ -93,7 +93,7 @@ std::string brokenRule(const Editor &before, const InputEvent &event, const Edit
       return std::string(range.name) + " is " + std::to_string(range.value);
   EditorState box = s;
   updatePatternBox(after.selection, box);
-  if (std::memcmp(&box, &s, sizeof box) != 0)
+  if (box != s)
     return "the pattern box is not that of the selection";
 
   const std::string &name = after.levelNameField.text(), &author = after.authorField.text();

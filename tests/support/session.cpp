@@ -227,9 +227,7 @@ std::string SessionPlayer::apply(const SessionLine &line, const std::string &dir
   else if (what == "list")
     actual = joined(editor.levelList, 0);
   else if (what == "mark")
-    actual = w[2] + (std::memcmp(&marks_[std::atoi(w[2].c_str()) & 3], &now, sizeof now) == 0
-                         ? " same"
-                         : " differs");
+    actual = w[2] + (marks_[std::atoi(w[2].c_str()) & 3] == now ? " same" : " differs");
   else if (what == "steps")
     actual = std::to_string(editor.history.steps.size());
   else if (what == "title")

@@ -48,7 +48,7 @@ std::string describe(bool opened, const EditorState &state, const Bricks &bricks
   std::string text = std::string("opened ") + (opened ? "yes" : "no") + "\nbrickCount " +
                      (state.brickCount == 7 ? "unchanged" : std::to_string(state.brickCount));
   for (int i = 0; i < BrickSlots; ++i)
-    if (std::memcmp(&bricks[i], &garbageBricks()[i], sizeof(Brick)) != 0)
+    if (bricks[i] != garbageBricks()[i])
       text += "\nslot " + std::to_string(i) + " " + std::to_string(bricks[i].x) + " " +
               std::to_string(bricks[i].y) + " " + std::to_string(bricks[i].type);
   return text + "\nstdout " + spelled(output, path, "{path}") + "\n";
@@ -71,7 +71,7 @@ TEST(ReadLevelFile, EveryFixtureGivesItsExpectedOutcome) {
     const std::string output = printedBy([&] { opened = readLevelFile(path, bricks, state); });
     EXPECT_EQ(describe(opened, state, bricks, output, path), expected) << path;
     state.brickCount = oddState.brickCount;
-    EXPECT_EQ(std::memcmp(&state, &oddState, sizeof state), 0) << path << ": a field changed";
+    EXPECT_TRUE(state == oddState) << path << ": a field changed";
     ++checked;
   }
   EXPECT_GE(checked, 26);
@@ -95,8 +95,8 @@ TEST(SaveLevel, KeepsTheTenMostRecentVersionsAndUnsavedWork) {
             directory + recovery + ".lvbk");
   EXPECT_EQ(writeRecoveryFile("2", directory, now, error), directory + recovery + "-2.lvbk");
   EXPECT_EQ(writeRecoveryFile("3", directory + "niv/", now, error) + error,
-            "Impossible de mettre le travail non sauvegard\xe9 \xe0 l'abri dans " + directory +
-                "niv/.backup/ (dossier introuvable)");
+            "Impossible de mettre le travail non sauvegard\xc3\xa9 \xc3\xa0 l'abri dans " +
+                directory + "niv/.backup/ (dossier introuvable)");
   umask(previousMask);
   unsetenv("TZ");
   tzset();
@@ -197,9 +197,10 @@ TEST(SaveFaults, EveryCaseKeepsTheLevelOrSavesItAndSaysWhy) {
       if (save(directory, "Niveau 1", oldCount, "Old") != 1 || !faults.at(fault)())
         return Unavailable;
       const auto before = std::pair(fs::exists(directory), filesUnder(directory));
-      if (save(directory, "Niveau 1", newCount, "Ada") != (newCount > 0 ? 1 : 0))
-        return WrongResult;
-      return std::pair(fs::exists(directory), filesUnder(directory)) == before ? Kept : Saved;
+      const int result = save(directory, "Niveau 1", newCount, "Ada");
+      const bool changed = std::pair(fs::exists(directory), filesUnder(directory)) != before;
+      // The result says whether the level is on disk: exactly when the directory changed.
+      return result != (changed ? 1 : 0) ? WrongResult : changed ? Saved : Kept;
     });
     if (code == Unavailable) {
       unavailable.push_back(fault);

@@ -71,9 +71,8 @@ bool changedBy(const Editor &level, Point at, int button) {
   Editor after = level;
   handleButtonRelease(at.x, at.y, button, after.selection, after.currentBrickType, after.state,
                       after.bricks);
-  return std::memcmp(&level.state, &after.state, sizeof level.state) != 0 ||
-         level.currentBrickType != after.currentBrickType || level.selection != after.selection ||
-         std::memcmp(&level.bricks, &after.bricks, sizeof level.bricks) != 0;
+  return level.state != after.state || level.currentBrickType != after.currentBrickType ||
+         level.selection != after.selection || level.bricks != after.bricks;
 }
 
 TEST(Regions, AReleaseJustInsideEachSideActsAndJustOutsideDoesNotAndTheHelpLineNamesIt) {

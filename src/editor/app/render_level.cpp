@@ -36,7 +36,8 @@ int renderLevel(const CommandLine &command) {
   if (std::FILE *sheet = std::fopen(command.sheetPath.c_str(), "rb"))
     std::fclose(sheet);
   else
-    return fail("cannot read the sprite sheet " + command.sheetPath);
+    return fail("cannot read the sprite sheet " + command.sheetPath +
+                "; name another with --sheet PATH");
 
   // Drawn off screen: no display is needed, nor any font.
   setenv("SDL_VIDEODRIVER", "dummy", 1);

@@ -16,6 +16,11 @@ bool isOption(const std::string &argument) {
   return argument.size() > 1 && argument[0] == '-';
 }
 
+bool endsWith(const std::string &text, const std::string &suffix) {
+  return text.size() >= suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
 // "1".."4" only: a scale of 0, a sign or a suffix is a mistake worth hearing about.
 bool readScale(const std::string &text, int &scale) {
   if (text.size() != 1 || text[0] < '1' || text[0] > '4')
@@ -80,6 +85,9 @@ CommandLine parseCommandLine(int argc, char **argv) {
       return usageError("--render needs a level file and a picture to write");
     line.output = line.files.back();
     line.files.pop_back();
+    // The name says the kind of picture; one that names another kind would be misleading.
+    if (!endsWith(line.output, ".png") && !endsWith(line.output, ".bmp"))
+      return usageError("--render writes a .png or a .bmp picture, not \"" + line.output + "\"");
     break;
   default:
     if (!line.files.empty())
@@ -93,7 +101,7 @@ const char *usageText() {
   return "usage: brickedit                        open the editor\n"
          "       brickedit --check FILE...        check level files, one report each\n"
          "       brickedit --render FILE OUT [--scale N] [--sheet PATH]\n"
-         "                                        draw the level into OUT, PNG or .bmp,\n"
+         "                                        draw the level into OUT (.png or .bmp)\n"
          "                                        enlarged N times (1 to 4)\n"
          "       brickedit --help | --version\n";
 }

@@ -15,7 +15,7 @@ struct CommandLine {
   enum Action { RunEditor, Check, Render, Help, Version, UsageError } action = RunEditor;
   // Check: the level files, as given. Render: the one level file.
   std::vector<std::string> files;
-  // Render: the picture to write, PNG unless it ends in ".bmp".
+  // Render: the picture to write, a PNG ending in ".png" or a BMP ending in ".bmp".
   std::string output;
   // Render: each field pixel becomes scale by scale pixels, 1..4.
   int scale = 1;

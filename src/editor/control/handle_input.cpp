@@ -5,7 +5,6 @@
 #include "storage/level_browser.h"
 #include "storage/level_file.h"
 #include "storage/level_format.h"
-#include "storage/level_readback.h"
 #include "tools/button_press.h"
 #include "tools/button_release.h"
 
@@ -26,14 +25,10 @@ bool handleHistoryKey(const InputEvent &event, Editor &editor) {
   return true;
 }
 
+// Only a level that is on disk counts as saved; a failed save has printed why.
 void saveAndMark(Editor &editor, const std::string &levelDirectory) {
   const std::string &name = editor.levelNameField.text();
-  const EditorState &state = editor.state;
-  if (saveLevel(state, editor.bricks, name, editor.authorField.text(), levelDirectory) == 0)
-    return;
-  // A failed save has printed why and must not count the level as saved: the file is read
-  // back before the title loses its mark.
-  if (levelFileHolds(levelFilePath(levelDirectory, name), editor.bricks, state.brickCount))
+  if (saveLevel(editor.state, editor.bricks, name, editor.authorField.text(), levelDirectory) == 1)
     markSaved(editor, name);
 }
 

@@ -3,6 +3,7 @@
 
 #include "editor/control/input_event.h"
 #include "editor/editor.h"
+#include "storage/level_format.h"
 
 #include <cstdint>
 
@@ -12,4 +13,4 @@ bool frameDue(uint32_t now, uint32_t lastFrameTicks);
 
 // Handles one event at once. Saving and listing go to levelDirectory.
 void handleInput(const InputEvent &event, Editor &editor,
-                 const std::string &levelDirectory = "niv/");
+                 const std::string &levelDirectory = LevelDirectory);

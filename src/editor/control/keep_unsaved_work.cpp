@@ -17,7 +17,7 @@ std::string keepUnsavedWork(const Editor &editor, const std::string &levelDirect
   if (path.empty())
     std::printf("%s\n", error.c_str());
   else
-    std::printf("Niveau non sauvegard\xe9 gard\xe9 dans %s\n", path.c_str());
+    std::printf("Niveau non sauvegard\xc3\xa9 gard\xc3\xa9 dans %s\n", path.c_str());
   std::fflush(stdout);
   return path;
 }
