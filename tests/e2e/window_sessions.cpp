@@ -143,7 +143,7 @@ int main(int argc, char **argv) {
   // Starts the editor with the pointer parked: started once its first frame names the window,
   // or ended.
   auto launch = [&] {
-    const std::vector<InputEvent> parked = player.events({0, {Park, Park + 3}, ""});
+    const std::vector<InputEvent> parked = player.events({0, {Park, Park + 3}, "", false});
     send(x, parked[0]);
     std::string command = "cd " + work + " && exec";
     for (int i = 2; i < argc; ++i)

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -23,7 +24,6 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "%s\n", fault.c_str());
     return 1;
   }
-  fs::create_directory(work + "niv");
   if (std::freopen((work + "stdout").c_str(), "w", stdout) == nullptr)
     return 1;
 #ifdef PIXELS
@@ -33,9 +33,17 @@ int main(int argc, char **argv) {
     return 1;
   int reads = 0;
 #endif
-  SessionPlayer player(fs::path(argv[1]).parent_path().string(), work);
+  const std::string sessionDirectory = fs::path(argv[1]).parent_path().string();
+  std::optional<SessionPlayer> current;
   int failedLine = 0;
   for (auto line = lines.begin(); fault.empty() && line != lines.end(); ++line) {
+    if (line == lines.begin() || line->fresh) {
+      // A row of a table starts anew, its level directory empty.
+      fs::remove_all(work + "niv");
+      fs::create_directory(work + "niv");
+      current.emplace(sessionDirectory, work);
+    }
+    SessionPlayer &player = *current;
     std::fflush(stdout);
     fault = player.run(*line, fileBytes(work + "stdout"));
 #ifdef PIXELS

@@ -6,12 +6,14 @@
 #include "invariants.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <glob.h>
 #include <iomanip>
 #include <sstream>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -94,17 +96,46 @@ std::string fieldValue(const Editor &editor, const std::string &field) {
 
 } // namespace
 
+SessionLine sessionLine(int number, const std::string &text, bool fresh) {
+  const std::size_t blank = text.find(' ');
+  return {number, split(text), blank == std::string::npos ? "" : text.substr(blank + 1), fresh};
+}
+
+// The parts of text between " | ".
+std::vector<std::string> pieces(const std::string &text) {
+  std::vector<std::string> parts;
+  for (std::size_t from = 0, bar = 0; bar != std::string::npos; from = bar + 3) {
+    bar = text.find(" | ", from);
+    parts.push_back(text.substr(from, bar == std::string::npos ? bar : bar - from));
+  }
+  return parts;
+}
+
 std::vector<SessionLine> readSession(const std::string &path, std::string &error) {
   std::ifstream file(path, std::ios::binary);
+  const bool table = fs::path(path).extension() == ".txt";
   std::vector<SessionLine> lines;
   std::string text;
   for (int number = 1; std::getline(file, text); ++number) {
     if (number == 1 && text.rfind("# ", 0) != 0)
       error = path + ": the first line must say what the session checks";
-    const std::size_t blank = text.find(' ');
-    if (!text.empty() && text[0] != '#')
-      lines.push_back(
-          {number, split(text), blank == std::string::npos ? "" : text.substr(blank + 1)});
+    if (text.empty() || text[0] == '#')
+      continue;
+    if (!table) {
+      lines.push_back(sessionLine(number, text, false));
+      continue;
+    }
+    // A row, "STEP | STEP => EXPECTATION | EXPECTATION", played on an editor of its own.
+    const std::size_t arrow = text.find(" => ");
+    if (arrow == std::string::npos) {
+      error = path + ":" + std::to_string(number) + ": a row needs \" => \"";
+      break;
+    }
+    bool fresh = true;
+    for (const std::string &step : pieces(text.substr(0, arrow)))
+      lines.push_back(sessionLine(number, step, std::exchange(fresh, false)));
+    for (const std::string &expectation : pieces(text.substr(arrow + 4)))
+      lines.push_back(sessionLine(number, "expect " + expectation, false));
   }
   if (lines.empty() && error.empty())
     error = path + ": no steps";
@@ -194,8 +225,15 @@ std::string SessionPlayer::apply(const SessionLine &line, const std::string &dir
   const std::vector<std::string> &w = line.words;
   if (w[0] == "level") {
     const fs::path from = fs::path(sessionDirectory_) / w[1];
-    fs::copy_file(from, directory + "niv/" + (w.size() > 2 ? w[2] : from.filename().string()),
-                  fs::copy_options::overwrite_existing);
+    const std::string name = w.size() > 2 ? w[2] : from.filename().string();
+    // NAME N: N copies, NAME01.lvbk to NAMEnn.lvbk.
+    const int copies = w.size() > 3 ? std::atoi(w[3].c_str()) : 0;
+    for (int i = copies > 0 ? 1 : 0; i <= copies; ++i) {
+      char number[16] = "";
+      if (i > 0)
+        std::snprintf(number, sizeof number, "%02d.lvbk", i);
+      fs::copy_file(from, directory + "niv/" + name + number, fs::copy_options::overwrite_existing);
+    }
     return "";
   }
   if (w[0] == "without") {

@@ -5,8 +5,12 @@
 // a word in double quotes keeps its blanks. Coordinates are screen pixels; Latin-1 bytes are
 // taken as they are.
 //
+// A table (a .txt file beside the sessions) holds one case a row, each on an editor of its
+// own: "STEP | STEP ... => EXPECTATION | EXPECTATION ...", the expectations without "expect".
+//
 // Files, relative to the session's working directory (levels live in its niv/):
-//   level FIXTURE [NAME]     copy FIXTURE (relative to the session file) into niv/ as NAME
+//   level FIXTURE [NAME [N]] copy FIXTURE (relative to the session file) into niv/ as NAME, or
+//                            N times as NAME01.lvbk, NAME02.lvbk...
 //   without PATH             remove PATH (niv, comic.ttf, bmp/objets.bmp, niv/a.lvbk ...)
 // Input; a mouse step first moves the pointer there when it is elsewhere, as a hand would:
 //   move X Y
@@ -71,6 +75,7 @@ struct SessionLine {
   int number;
   std::vector<std::string> words;
   std::string rest; // everything after the first word and its blank, as written
+  bool fresh;       // a table's row starts here, on an editor of its own
 };
 
 // The steps of a session file; on an unreadable file, or one that does not start with a

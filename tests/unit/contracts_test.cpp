@@ -1,43 +1,12 @@
-// What the handlers promise their callers beyond the editor's state: the result codes the
-// dispatch acts on or may ignore, and the frame pacing across the tick counter's wrap.
+// What the core promises where no session reaches: the overlap index away from the level area,
+// and the frame pacing across the tick counter's wrap.
 
 #include "editor/control/handle_input.h"
-#include "storage/level_browser.h"
-#include "tools/button_press.h"
-#include "tools/button_release.h"
 #include "tools/overlap_index.h"
-#include "tools/place_pattern.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(Contracts, ResultCodes) {
-  Editor e;
-  auto press = [&](int x, int y, int button) {
-    return handleButtonPress(x, y, button, e.selection, e.currentBrickType, e.state, e.bricks);
-  };
-  auto release = [&](int x, int y, int button) {
-    return handleButtonRelease(x, y, button, e.selection, e.currentBrickType, e.state, e.bricks);
-  };
-  auto place = [&](int x, int type) {
-    return placePattern(x, 100, e.selection, type, e.state, e.bricks);
-  };
-  EXPECT_TRUE(press(100, 100, ButtonLeft) == 1 && press(900, 700, ButtonRight) == 1);
-  EXPECT_TRUE(place(120, 1) == 0 && place(140, 1) == 1 && place(200, 0) == 0);
-  // Mirrored, the twin meets the brick at (100, 100): the whole placement is refused.
-  EXPECT_EQ(placePattern(mirroredX(100), 100, e.selection, 1, e.state, e.bricks, true), 0);
-  e.selection.fill(0); // an empty grid lays nothing, which is no refusal
-  EXPECT_EQ(place(400, 1), 1);
-  EXPECT_EQ(release(865, 422, ButtonLeft), ReleaseOpenBrowser);
-  EXPECT_TRUE(release(865, 392, ButtonLeft) == ReleaseDone &&
-              release(865, 422, ButtonRight) == ReleaseDone);
-  std::vector<std::string> list{"kept.lvbk"};
-  EXPECT_EQ(listLevels(list, TEST_DATA_DIR "/absent/"), 0);
-  EXPECT_EQ(list, std::vector<std::string>{"kept.lvbk"});
-  EXPECT_EQ(listLevels(list, TEST_DATA_DIR "/sessions/window/"), 1);
-  EXPECT_EQ(list.size(), 5u);
-}
 
 // No placement asks about a position outside the level area, where the index tests every
 // brick in use, and those alone.
