@@ -7,6 +7,7 @@
 #include "editor/control/handle_input.h"
 #include "editor/screen_layout.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -56,6 +57,9 @@ InputEvent nextEvent(Bytes &in, int32_t mode) {
       event.character =
           c < 230 ? "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 "[c % 63]
                   : static_cast<uint16_t>(c | in.next() << 8);
+    // A letter is the key of its letter, as the library reports it.
+    if (event.key == Key::Other && event.character < 128)
+      event.key = letterKey(static_cast<char>(std::tolower(event.character)));
   } else if (pick >= 252) {
     event.kind = pick == 255 ? InputKind::Quit : InputKind::None;
   } else {

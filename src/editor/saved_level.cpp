@@ -4,9 +4,10 @@
 
 #include <algorithm>
 
-void markSaved(Editor &editor, const std::string &name) {
+void markSaved(Editor &editor, const std::string &name, const std::string &author) {
   SavedLevel &saved = editor.saved;
   saved.name = name;
+  saved.author = author;
   const auto first = editor.bricks.begin();
   saved.bricks.assign(first, first + bricksInUse(editor.state.brickCount));
   saved.selection = editor.selection;

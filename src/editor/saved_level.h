@@ -12,6 +12,9 @@ struct Editor;
 struct SavedLevel {
   // The level's name, without directory or ".lvbk"; empty until the first save or open.
   std::string name;
+  // The author's name written to that file or read from it (the reader's word); empty until
+  // then, or when the file has none.
+  std::string author;
   // The bricks in use then, in slot order. At start: none, the level nothing has touched.
   std::vector<Brick> bricks;
   // The pattern grid then. It is not written to the file, but a designer who has shaped a
@@ -19,9 +22,9 @@ struct SavedLevel {
   Selection selection{};
 };
 
-// Notes the editor's bricks and pattern grid as what now stands on disk under name. Call it
-// only after a save that is known to have written them, or after opening a level.
-void markSaved(Editor &editor, const std::string &name);
+// Notes the editor's bricks and pattern grid as what now stands on disk under name, by author.
+// Call it only after a save that has written them, or after opening a level.
+void markSaved(Editor &editor, const std::string &name, const std::string &author);
 
 // The bricks in use (count and order included) differ from those last saved or opened; before
 // any save or open, the level holds a brick at all. The pattern grid does not count: it is

@@ -10,6 +10,33 @@ bool acceptedCharacter(uint16_t character) {
 
 } // namespace
 
+Key letterKey(char lowercase) {
+  switch (lowercase) {
+  case 'a':
+    return Key::A;
+  case 'c':
+    return Key::C;
+  case 'm':
+    return Key::M;
+  case 'o':
+    return Key::O;
+  case 's':
+    return Key::S;
+  case 't':
+    return Key::T;
+  case 'v':
+    return Key::V;
+  case 'x':
+    return Key::X;
+  case 'y':
+    return Key::Y;
+  case 'z':
+    return Key::Z;
+  default:
+    return Key::Other;
+  }
+}
+
 void applyKey(std::string &text, uint16_t character, Key key) {
   if (text.size() < TextFieldMaxLength && acceptedCharacter(character))
     text.push_back(static_cast<char>(character));

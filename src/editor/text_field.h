@@ -11,7 +11,35 @@ constexpr std::size_t TextFieldMaxLength = 17;
 
 // The keys the editor tells apart; every other key, the keypad's Enter among them, is Other and
 // counts only by its character.
-enum class Key { Other, Return, Escape, Backspace, Z, Y, M };
+enum class Key {
+  Other,
+  Return,
+  Escape,
+  Backspace,
+  Delete,
+  Space,
+  Up,
+  Down,
+  Left,
+  Right,
+  PageUp,
+  PageDown,
+  F1,
+  A,
+  C,
+  M,
+  O,
+  S,
+  T,
+  V,
+  X,
+  Y,
+  Z,
+};
+
+// The key of a letter by its lower-case character, whatever the modifiers; Other for a letter
+// the editor does not tell apart, or any other character.
+Key letterKey(char lowercase);
 
 // What one key does to a text: appends the translated character when it is accepted and the
 // text is short enough; removes the last character on Backspace.

@@ -40,8 +40,8 @@ void clampBrowserScroll(EditorState &state, std::size_t levelCount);
 void scrollBrowserDown(EditorState &state, std::size_t levelCount);
 void scrollBrowserUp(EditorState &state);
 
-// A left release in the browser: opens the shown name under (x, y) and returns to Editing.
-// Always returns 1.
+// A left release in the browser: opens the shown name under (x, y) and returns to Editing,
+// handing back the author's word read when author is given. Always returns 1.
 int loadLevel(int x, int y, Bricks &bricks, EditorState &state,
               const std::vector<std::string> &levelList,
-              const std::string &levelDirectory = LevelDirectory);
+              const std::string &levelDirectory = LevelDirectory, std::string *author = nullptr);

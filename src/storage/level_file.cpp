@@ -66,7 +66,8 @@ int saveLevel(const EditorState &state, const Bricks &bricks, const std::string 
   return 1;
 }
 
-bool readLevelFile(const std::string &path, Bricks &bricks, EditorState &state) {
+bool readLevelFile(const std::string &path, Bricks &bricks, EditorState &state,
+                   std::string *author) {
   std::string bytes;
   const FileRead read = readFileBytes(path, bytes);
   if (read != FileRead::Done) {
@@ -90,5 +91,7 @@ bool readLevelFile(const std::string &path, Bricks &bricks, EditorState &state) 
   state.brickCount = parsedCount;
   std::fputs(parse.authorWord.c_str(), stdout);
   std::fflush(stdout);
+  if (author != nullptr)
+    *author = parse.authorWord;
   return true;
 }

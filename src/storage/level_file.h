@@ -48,4 +48,6 @@ int saveLevel(const EditorState &state, const Bricks &bricks, const std::string 
 // - The author's word is echoed up to its first 127 characters; the rest of it is skipped.
 // - A file that opens but cannot be read (a directory, an I/O error) is reported like one that
 //   cannot be opened, with "Impossible de lire le fichier <path>".
-bool readLevelFile(const std::string &path, Bricks &bricks, EditorState &state);
+// The echoed word is also handed back in author when given.
+bool readLevelFile(const std::string &path, Bricks &bricks, EditorState &state,
+                   std::string *author = nullptr);

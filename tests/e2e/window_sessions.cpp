@@ -69,7 +69,14 @@ std::string titleShown(Display *x) {
   return titles;
 }
 
-std::string send(Display *x, const InputEvent &event) {
+// shiftHeld: whether Shift is held for the mouse events of a step made with it.
+std::string send(Display *x, const InputEvent &event, bool &shiftHeld) {
+  const bool mouse = event.kind == InputKind::Motion || event.kind == InputKind::ButtonDown ||
+                     event.kind == InputKind::ButtonUp;
+  if (shiftHeld != (mouse && event.shift)) {
+    shiftHeld = !shiftHeld;
+    XTestFakeKeyEvent(x, XKeysymToKeycode(x, XK_Shift_L), shiftHeld, CurrentTime);
+  }
   const bool down = event.kind == InputKind::ButtonDown;
   if (event.kind == InputKind::Motion)
     XTestFakeMotionEvent(x, -1, event.x, event.y, CurrentTime);
@@ -80,8 +87,9 @@ std::string send(Display *x, const InputEvent &event) {
   if (event.kind == InputKind::KeyDown) {
     const KeySym symbol = keysymOf(event);
     const KeyCode code = XKeysymToKeycode(x, symbol);
-    const KeyCode shift =
-        XkbKeycodeToKeysym(x, code, 0, 0) != symbol ? XKeysymToKeycode(x, XK_Shift_L) : 0;
+    const KeyCode shift = event.shift || XkbKeycodeToKeysym(x, code, 0, 0) != symbol
+                              ? XKeysymToKeycode(x, XK_Shift_L)
+                              : 0;
     const KeyCode ctrl = event.ctrl ? XKeysymToKeycode(x, XK_Control_L) : 0;
     if (code == 0)
       return "no key gives the keysym " + std::to_string(symbol);
@@ -129,6 +137,7 @@ int main(int argc, char **argv) {
   const auto patience = std::chrono::seconds(argc > 2 ? 300 : 10);
   pid_t editor = 0;
   int reads = 0;
+  bool shiftHeld = false;
   int status = -1;
   auto waitFor = [&](const std::function<std::string()> &check) {
     const auto deadline = std::chrono::steady_clock::now() + patience;
@@ -144,7 +153,7 @@ int main(int argc, char **argv) {
   // or ended.
   auto launch = [&] {
     const std::vector<InputEvent> parked = player.events({0, {Park, Park + 3}, "", false});
-    send(x, parked[0]);
+    send(x, parked[0], shiftHeld);
     std::string command = "cd " + work + " && exec";
     for (int i = 2; i < argc; ++i)
       command += std::string(" ") + argv[i];
@@ -161,7 +170,7 @@ int main(int argc, char **argv) {
     std::string result;
     if (isInputStep(line)) {
       for (const InputEvent &event : player.events(line))
-        if (result.empty() && (result = send(x, event)).empty())
+        if (result.empty() && (result = send(x, event, shiftHeld)).empty())
           result = player.feed(event);
     } else if (what == "frame") {
       drawAtRest(headless.resources(), player.editor, mirror + "niv/", reads);

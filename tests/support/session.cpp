@@ -6,6 +6,7 @@
 #include "invariants.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -19,24 +20,45 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The keys a session names besides the letters, with the character the library translates
+// them to and their X keysym.
 struct NamedKey {
   const char *name;
   Key key;
   uint16_t character;
   unsigned long keysym;
-  bool ctrl = false;
-  bool shift = false;
 };
-// With Ctrl held the library translates a letter to its control character: z to 26, y to 25.
-const NamedKey NamedKeys[] = {{"Return", Key::Return, 13, 0xff0d},
-                              {"KP_Enter", Key::Other, 13, 0xff8d},
-                              {"Escape", Key::Escape, 27, 0xff1b},
-                              {"BackSpace", Key::Backspace, 8, 0xff08},
-                              {"Tab", Key::Other, 9, 0xff09},
-                              {"m", Key::M, 'm', 'm'},
-                              {"ctrl+z", Key::Z, 26, 'z', true},
-                              {"ctrl+y", Key::Y, 25, 'y', true},
-                              {"ctrl+shift+z", Key::Z, 26, 'Z', true, true}};
+const NamedKey NamedKeys[] = {
+    {"Return", Key::Return, 13, 0xff0d}, {"KP_Enter", Key::Other, 13, 0xff8d},
+    {"Escape", Key::Escape, 27, 0xff1b}, {"BackSpace", Key::Backspace, 8, 0xff08},
+    {"Tab", Key::Other, 9, 0xff09},      {"Delete", Key::Delete, 127, 0xffff},
+    {"space", Key::Space, ' ', ' '},     {"Up", Key::Up, 0, 0xff52},
+    {"Down", Key::Down, 0, 0xff54},      {"Left", Key::Left, 0, 0xff51},
+    {"Right", Key::Right, 0, 0xff53},    {"Prior", Key::PageUp, 0, 0xff55},
+    {"Next", Key::PageDown, 0, 0xff56},  {"F1", Key::F1, 0, 0xffbe}};
+
+// A key press named "ctrl+shift+z", "shift+Left", "t"...: a letter or a named key after the
+// modifiers. With Ctrl held the library translates a letter to its control character, z to 26.
+bool namedKeyEvent(std::string name, InputEvent &event) {
+  event.kind = InputKind::KeyDown;
+  for (const char *modifier : {"ctrl+", "shift+"})
+    if (name.rfind(modifier, 0) == 0) {
+      (modifier[0] == 'c' ? event.ctrl : event.shift) = true;
+      name.erase(0, std::strlen(modifier));
+    }
+  if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
+    event.key = letterKey(name[0]);
+    event.character = event.ctrl ? name[0] - 'a' + 1 : event.shift ? name[0] - 32 : name[0];
+    return true;
+  }
+  for (const NamedKey &named : NamedKeys)
+    if (name == named.name) {
+      event.key = named.key;
+      event.character = named.character;
+      return true;
+    }
+  return false;
+}
 
 // The fields of EditorState by name.
 constexpr int32_t EditorState::*Fields[] = {
@@ -153,9 +175,11 @@ bool needsScreen(const SessionLine &line) {
 
 unsigned long keysymOf(const InputEvent &event) {
   for (const NamedKey &named : NamedKeys)
-    if (named.key == event.key && named.character == event.character && named.shift == event.shift)
+    if (named.key == event.key && named.character == event.character)
       return named.keysym;
-  return event.character;
+  // A letter with Ctrl held, or a character as typed.
+  return event.ctrl && event.character >= 1 && event.character <= 26 ? 'a' + event.character - 1
+                                                                     : event.character;
 }
 
 SessionPlayer::SessionPlayer(std::string sessionDirectory, std::string workDirectory)
@@ -168,10 +192,15 @@ void SessionPlayer::mouse(std::vector<InputEvent> &out, InputKind kind, int x, i
   pointerY_ = y;
   if (kind != InputKind::Motion)
     out.push_back({kind, uint16_t(x), uint16_t(y), button});
+  out.back().shift = shift_;
 }
 
 std::vector<InputEvent> SessionPlayer::events(const SessionLine &line) {
-  const std::vector<std::string> &w = line.words;
+  std::vector<std::string> w = line.words;
+  // A mouse step ending in "shift" is made with Shift held.
+  shift_ = w.back() == "shift";
+  if (shift_)
+    w.pop_back();
   const std::string &step = w[0];
   std::vector<int> n;
   for (std::size_t i = 1; i < w.size(); ++i)
@@ -203,12 +232,15 @@ std::vector<InputEvent> SessionPlayer::events(const SessionLine &line) {
   for (int i = 0; step == "wheel" && i < times; ++i)
     for (InputKind kind : {InputKind::ButtonDown, InputKind::ButtonUp})
       mouse(out, kind, pointerX_, pointerY_, w[1] == "up" ? WheelUp : WheelDown);
-  for (const NamedKey &named : NamedKeys)
-    for (int i = 0; step == "key" && w[1] == named.name && i < times; ++i)
-      out.push_back(
-          {InputKind::KeyDown, 0, 0, 0, named.key, named.character, named.ctrl, named.shift});
-  for (char c : step == "type" ? line.rest : "")
-    out.push_back({InputKind::KeyDown, 0, 0, 0, Key::Other, static_cast<uint8_t>(c)});
+  InputEvent key;
+  for (int i = 0; step == "key" && namedKeyEvent(w[1], key) && i < times; ++i)
+    out.push_back(key);
+  // Typed letters are the keys of their letters, capitals with Shift held.
+  for (char c : step == "type" ? line.rest : "") {
+    out.push_back({InputKind::KeyDown, 0, 0, 0, letterKey(static_cast<char>(std::tolower(c))),
+                   static_cast<uint8_t>(c)});
+    out.back().shift = std::isupper(static_cast<unsigned char>(c)) != 0;
+  }
   if (step == "close")
     out.push_back({InputKind::Quit});
   return out;

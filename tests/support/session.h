@@ -17,9 +17,11 @@
 //   press X Y BUTTON | release X Y BUTTON      BUTTON: left, middle, right
 //   click X Y BUTTON [N]     press and release, N times (1)
 //   drag X1 Y1 X2 Y2 [STEP]  left press at 1, moves of STEP pixels (1), left release at 2
+//                            (a mouse step ending in "shift" is made with Shift held)
 //   wheel up|down [N]        N notches (1) at the pointer: a press and a release each
-//   key NAME [N]             Return, KP_Enter, Escape, BackSpace, Tab, m (mirror), ctrl+z,
-//                            ctrl+y or ctrl+shift+z, N times (1)
+//   key NAME [N]             a letter or Return, KP_Enter, Escape, BackSpace, Tab, Delete,
+//                            space, Up, Down, Left, Right, Prior, Next, F1, after "ctrl+" or
+//                            "shift+" or both (ctrl+shift+z), N times (1)
 //   type TEXT                one key per byte of the rest of the line
 //   close                    the window is closed
 // Expectations, checked against the editor at that point:
@@ -113,6 +115,7 @@ private:
   std::string workDirectory_;
   int pointerX_ = -1;
   int pointerY_ = -1;
+  bool shift_ = false;
   std::size_t outputSeen_ = 0;
   Work marks_[4]{};
 };

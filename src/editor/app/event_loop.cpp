@@ -32,6 +32,7 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
   int32_t drawnPointerX = editor.pointerX;
   int32_t drawnPointerY = editor.pointerY;
   std::string shownTitle;
+  SDLMod modifiers = KMOD_NONE;
   SDL_Event event;
   do {
     // Events polled below count for the next pass: the frame shows where the pointer stood
@@ -40,7 +41,7 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
     editor.pointerY = editor.mouseY;
     bool handled = false;
     while (SDL_PollEvent(&event)) {
-      dispatchEvent(event, editor);
+      dispatchEvent(event, modifiers, editor);
       handled = true;
     }
     handledSinceFrame = handledSinceFrame || handled;

@@ -12,28 +12,45 @@ Key keyOf(SDLKey symbol) {
     return Key::Escape;
   case SDLK_BACKSPACE:
     return Key::Backspace;
-  case SDLK_z:
-    return Key::Z;
-  case SDLK_y:
-    return Key::Y;
-  case SDLK_m:
-    return Key::M;
+  case SDLK_DELETE:
+    return Key::Delete;
+  case SDLK_SPACE:
+    return Key::Space;
+  case SDLK_UP:
+    return Key::Up;
+  case SDLK_DOWN:
+    return Key::Down;
+  case SDLK_LEFT:
+    return Key::Left;
+  case SDLK_RIGHT:
+    return Key::Right;
+  case SDLK_PAGEUP:
+    return Key::PageUp;
+  case SDLK_PAGEDOWN:
+    return Key::PageDown;
+  case SDLK_F1:
+    return Key::F1;
   default:
-    return Key::Other;
+    // The library's symbols of the letters are their lower-case characters.
+    return symbol >= SDLK_a && symbol <= SDLK_z ? letterKey(static_cast<char>(symbol)) : Key::Other;
   }
 }
 
 } // namespace
 
-InputEvent toInputEvent(const SDL_Event &event) {
+InputEvent toInputEvent(const SDL_Event &event, SDLMod &modifiers) {
   InputEvent input;
+  // A key event carries the modifiers as they stood at it; the library's own state is read when
+  // asked, which is too late for a burst of events drained in one pass.
+  if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP)
+    modifiers = event.key.keysym.mod;
+  input.ctrl = (modifiers & KMOD_CTRL) != 0;
+  input.shift = (modifiers & KMOD_SHIFT) != 0;
   switch (event.type) {
   case SDL_KEYDOWN:
     input.kind = InputKind::KeyDown;
     input.key = keyOf(event.key.keysym.sym);
     input.character = event.key.keysym.unicode;
-    input.ctrl = (event.key.keysym.mod & KMOD_CTRL) != 0;
-    input.shift = (event.key.keysym.mod & KMOD_SHIFT) != 0;
     break;
   case SDL_MOUSEMOTION:
     input.kind = InputKind::Motion;
@@ -56,6 +73,6 @@ InputEvent toInputEvent(const SDL_Event &event) {
   return input;
 }
 
-void dispatchEvent(const SDL_Event &event, Editor &editor) {
-  handleInput(toInputEvent(event), editor);
+void dispatchEvent(const SDL_Event &event, SDLMod &modifiers, Editor &editor) {
+  handleInput(toInputEvent(event, modifiers), editor);
 }

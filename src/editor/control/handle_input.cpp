@@ -28,8 +28,9 @@ bool handleHistoryKey(const InputEvent &event, Editor &editor) {
 // Only a level that is on disk counts as saved; a failed save has printed why.
 void saveAndMark(Editor &editor, const std::string &levelDirectory) {
   const std::string &name = editor.levelNameField.text();
-  if (saveLevel(editor.state, editor.bricks, name, editor.authorField.text(), levelDirectory) == 1)
-    markSaved(editor, name);
+  const std::string &author = editor.authorField.text();
+  if (saveLevel(editor.state, editor.bricks, name, author, levelDirectory) == 1)
+    markSaved(editor, name, author);
 }
 
 // Only Return completes a name; the keypad's Enter does not.
@@ -92,11 +93,12 @@ void openPickedLevel(const InputEvent &event, Editor &editor, const std::string 
   EditorState &state = editor.state;
   const int64_t picked =
       browserNameUnder(event.x, event.y, state.browserScroll, editor.levelList.size());
-  loadLevel(event.x, event.y, editor.bricks, state, editor.levelList, levelDirectory);
+  std::string author;
+  loadLevel(event.x, event.y, editor.bricks, state, editor.levelList, levelDirectory, &author);
   if (picked < 0 || state.mode != Editing)
     return;
   const std::string &file = editor.levelList[static_cast<std::size_t>(picked)];
-  markSaved(editor, file.substr(0, file.size() - LevelExtensionLength));
+  markSaved(editor, file.substr(0, file.size() - LevelExtensionLength), author);
 }
 
 void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {

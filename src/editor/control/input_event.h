@@ -23,9 +23,10 @@ struct InputEvent {
   uint16_t x = 0;
   uint16_t y = 0;
   int button = 0;
-  // A key press: the key, its translated Latin-1 character (0 for none) and the modifiers.
+  // A key press: the key and its translated Latin-1 character (0 for none).
   Key key = Key::Other;
   uint16_t character = 0;
+  // Ctrl and Shift as they stood at the event, a key press or a mouse event alike.
   bool ctrl = false;
   bool shift = false;
 };
