@@ -1,7 +1,7 @@
 // What the core promises where no session reaches: the overlap index away from the level area,
-// and the frame pacing across the tick counter's wrap.
+// and the loop's pacing: when a frame is due and how long the loop may sleep.
 
-#include "editor/control/handle_input.h"
+#include "editor/control/frame_pacing.h"
 #include "tools/overlap_index.h"
 
 #include <gtest/gtest.h>
@@ -20,11 +20,32 @@ TEST(Contracts, OverlapsOutsideTheLevelArea) {
   EXPECT_FALSE(overlapsBrickInUse(index, -460, 900) || overlapsBrickInUse(index, 1010, 1010));
 }
 
-TEST(Contracts, AFrameIsDueAfterMoreThan25MillisecondsAlsoAcrossTheWrap) {
+// now, the last frame, its interval, whether a frame is wanted and a timer => the sleep.
+TEST(Contracts, TheLoopSleepsUntilTheFrameItWantsOrItsTimerAndOtherwiseUntilInput) {
+  const std::optional<uint32_t> none;
+  const struct {
+    uint32_t now, last, interval;
+    bool wanted;
+    std::optional<uint32_t> timer;
+    int sleep;
+  } rows[] = {
+      {1000, 990, EditingFrameMs, true, none, 16},
+      {1000, 974, EditingFrameMs, true, none, 0},
+      {1000, 500, EditingFrameMs, true, none, 0},
+      {1000, 990, PlayingFrameMs, true, none, 6},
+      {1000, 990, EditingFrameMs, false, none, UntilInput},
+      {1000, 990, EditingFrameMs, false, 3000u, 2000},
+      {1000, 990, EditingFrameMs, true, 1010u, 10},
+      {1000, 990, EditingFrameMs, false, 999u, 0},
+      {5, 0xFFFFFFF0u, EditingFrameMs, true, none, 5},
+      {0xFFFFFFF0u, 0xFFFFFFE0u, EditingFrameMs, false, 10u, 26},
+  };
+  for (const auto &row : rows)
+    EXPECT_EQ(sleepMilliseconds(row.now, LoopDue{row.last, row.interval, row.wanted, row.timer}),
+              row.sleep)
+        << row.now << " " << row.last;
   EXPECT_FALSE(frameDue(1025, 1000));
-  EXPECT_TRUE(frameDue(1026, 1000));
-  EXPECT_FALSE(frameDue(9, 0xFFFFFFF0u));
-  EXPECT_TRUE(frameDue(10, 0xFFFFFFF0u));
+  EXPECT_TRUE(frameDue(1026, 1000) && frameDue(10, 0xFFFFFFF0u));
 }
 
 } // namespace

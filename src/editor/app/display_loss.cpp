@@ -2,8 +2,9 @@
 
 #include "editor/control/keep_unsaved_work.h"
 
-#include <SDL.h>
-#include <SDL_syswm.h>
+#include "editor/app/idle_wait.h"
+
+#include <X11/Xlib.h>
 
 #include <unistd.h>
 
@@ -23,10 +24,7 @@ int onDisplayLost(Display *) {
 } // namespace
 
 void keepWorkIfDisplayDies(const Editor &editor) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11 ||
-      info.info.x11.display == nullptr)
+  if (screenDisplay() == nullptr)
     return;
   runningEditor = &editor;
   XSetIOErrorHandler(onDisplayLost);

@@ -1,6 +1,8 @@
 #include "editor/app/event_loop.h"
 
+#include "editor/app/idle_wait.h"
 #include "editor/app/sdl_input.h"
+#include "editor/control/frame_pacing.h"
 #include "editor/control/handle_input.h"
 #include "editor/saved_level.h"
 #include "render/frame.h"
@@ -24,9 +26,10 @@ void showTitle(const Editor &editor, std::string &shown) {
 } // namespace
 
 void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t lastFrameTicks) {
+  const IdleWait idle{screenDisplay(), -1};
   // A frame is drawn from the editor and the pointer alone: while no event has been handled
   // since the last frame and the pointer is where that frame drew it, the next frame would be
-  // the same pixels, so it is skipped.
+  // the same pixels, so it is not drawn, and the loop sleeps until input.
   // The first frame is due whatever the pointer.
   bool handledSinceFrame = true;
   int32_t drawnPointerX = editor.pointerX;
@@ -46,25 +49,23 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
     }
     handledSinceFrame = handledSinceFrame || handled;
     const uint32_t now = SDL_GetTicks();
-    if (frameDue(now, lastFrameTicks)) {
-      if (handledSinceFrame || editor.pointerX != drawnPointerX ||
-          editor.pointerY != drawnPointerY) {
-        // The level under the pointer is read here, once per name the pointer comes onto:
-        // it changes only with the pointer and the events that already call for a frame.
-        refreshBrowserPreview(editor.browserPreview, editor);
-        drawFrame(resources, editor);
-        // Only events change the title, and each one calls for a frame; the first frame names
-        // the window.
-        showTitle(editor, shownTitle);
-        handledSinceFrame = false;
-        drawnPointerX = editor.pointerX;
-        drawnPointerY = editor.pointerY;
-      }
+    bool frameWanted =
+        handledSinceFrame || editor.pointerX != drawnPointerX || editor.pointerY != drawnPointerY;
+    if (frameWanted && frameDue(now, lastFrameTicks)) {
+      // The level under the pointer is read here, once per name the pointer comes onto: it
+      // changes only with the pointer and the events that already call for a frame.
+      refreshBrowserPreview(editor.browserPreview, editor);
+      drawFrame(resources, editor);
+      // Only events change the title, and each one calls for a frame; the first frame names
+      // the window.
+      showTitle(editor, shownTitle);
+      handledSinceFrame = frameWanted = false;
+      drawnPointerX = editor.pointerX;
+      drawnPointerY = editor.pointerY;
       lastFrameTicks = now;
     }
-    // Idle: a millisecond's sleep keeps the editor quiet and delays the next event by at most
-    // about that much.
-    if (!handled)
-      SDL_Delay(1);
+    if (!handled && !editor.quitRequested)
+      waitForInput(idle, sleepMilliseconds(now, LoopDue{lastFrameTicks, EditingFrameMs, frameWanted,
+                                                        std::nullopt}));
   } while (!editor.quitRequested);
 }

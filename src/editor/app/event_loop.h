@@ -1,7 +1,7 @@
 #pragma once
-// The editor's event loop: hands every event to dispatchEvent at once, draws a frame once more
-// than 25 ms have passed since the last one, and sleeps a millisecond when there is nothing to
-// do.
+// The editor's event loop: hands every event to dispatchEvent at once, draws a frame when
+// something changed once more than 25 ms have passed since the last one, and sleeps until
+// input or the next frame due when there is nothing to do.
 
 #include "editor/editor.h"
 #include "render/render_resources.h"

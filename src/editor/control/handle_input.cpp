@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int FrameThresholdMs = 25;
-
 // Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo. Returns whether the key was one of them.
 bool handleHistoryKey(const InputEvent &event, Editor &editor) {
   if (!event.ctrl)
@@ -157,10 +155,6 @@ void notePointer(const InputEvent &event, Editor &editor) {
 }
 
 } // namespace
-
-bool frameDue(uint32_t now, uint32_t lastFrameTicks) {
-  return now - lastFrameTicks > FrameThresholdMs;
-}
 
 void handleInput(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
   switch (event.kind) {

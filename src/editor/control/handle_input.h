@@ -7,10 +7,6 @@
 
 #include <cstdint>
 
-// A frame is due when more than 25 ms have passed, in unsigned 32-bit arithmetic so that the
-// wrap of the tick counter does no harm.
-bool frameDue(uint32_t now, uint32_t lastFrameTicks);
-
 // Handles one event at once. Saving and listing go to levelDirectory.
 void handleInput(const InputEvent &event, Editor &editor,
                  const std::string &levelDirectory = LevelDirectory);

@@ -12,5 +12,6 @@
 // the author's name last typed to levelDirectory/.backup/non-sauvegarde.<time>.lvbk and prints
 // one line saying where, or why it could not. Nothing is written when nothing changed. Returns
 // the path written, or "".
-std::string keepUnsavedWork(const Editor &editor, const std::string &levelDirectory = LevelDirectory,
+std::string keepUnsavedWork(const Editor &editor,
+                            const std::string &levelDirectory = LevelDirectory,
                             std::time_t now = std::time(nullptr));
