@@ -5,40 +5,10 @@
 // cannot drift apart. Hit regions are inclusive on all four sides.
 
 #include "editor/editor_state.h"
+#include "level/geometry.h"
 
 constexpr int ScreenWidth = 1024;
 constexpr int ScreenHeight = 768;
-
-// A drawn rectangle: top-left corner and size.
-struct Box {
-  int x;
-  int y;
-  int w;
-  int h;
-};
-
-// A hit region, bounds included.
-struct Region {
-  int left;
-  int top;
-  int right;
-  int bottom;
-};
-
-constexpr bool contains(const Region &region, int x, int y) {
-  return x >= region.left && x <= region.right && y >= region.top && y <= region.bottom;
-}
-
-// Clicks on a drawn box count from one pixel in: its first row and column do not respond, its
-// last row and column do.
-constexpr Region clickRegion(const Box &box) {
-  return Region{box.x + 1, box.y + 1, box.x + box.w - 1, box.y + box.h - 1};
-}
-
-// Every pixel of a box, bounds included.
-constexpr Region pixelsOf(const Box &box) {
-  return Region{box.x, box.y, box.x + box.w - 1, box.y + box.h - 1};
-}
 
 // A grid of equal cells counted from (left, top): cell (column, row) starts at
 // (left + stepX * column, top + stepY * row). Cells are drawn a pixel smaller than their step.
@@ -63,14 +33,6 @@ struct CellGrid {
   constexpr int rowAt(int y) const { return (y - top) / stepY; }
 };
 
-// The level's playing field as drawn: x 24..775, y 30..469.
-constexpr Box LevelBox{24, 30, 752, 440};
-constexpr int LevelLeft = LevelBox.x;
-constexpr int LevelTop = LevelBox.y;
-constexpr int LevelWidth = LevelBox.w;
-constexpr int LevelHeight = LevelBox.h;
-constexpr int LevelRight = LevelLeft + LevelWidth;  // 776, one past the last column
-constexpr int LevelBottom = LevelTop + LevelHeight; // 470, one past the last row
 // Mirror placement reflects bricks about the field's vertical centre line, x 400: a brick at x
 // covers [x, x + 40) and its twin [760 - x, 800 - x).
 constexpr int LevelCentreX = LevelLeft + LevelWidth / 2;
@@ -100,11 +62,6 @@ constexpr Region SpecialRowRegion = SpecialRow.region();
 // Column headings 1, 2, 3, sheet digits centred over their 40-pixel columns.
 constexpr int PaletteHeadingTop = 37;
 constexpr int PaletteHeadingInset = (BrickWidth - 16) / 2;
-
-struct Point {
-  int x;
-  int y;
-};
 
 // Top-left corner of a palette entry.
 constexpr Point palettePosition(int32_t type) {
@@ -219,21 +176,6 @@ constexpr Point HelpLinePosition{10, 5};
 constexpr bool inPlacementArea(int x, int y, const EditorState &state) {
   return x >= LevelLeft && y >= LevelTop && x <= LevelRight - state.patternWidth &&
          y <= LevelBottom - state.patternHeight;
-}
-
-// Two bricks overlap when they are less than a brick apart both across and down; touching
-// bricks do not overlap.
-// Computed in 64 bits: a level file may hold positions at the ends of the 32-bit range.
-constexpr bool bricksOverlap(int x, int y, int otherX, int otherY) {
-  const int64_t dx = int64_t{x} - otherX;
-  const int64_t dy = int64_t{y} - otherY;
-  return -BrickWidth < dx && dx < BrickWidth && -BrickHeight < dy && dy < BrickHeight;
-}
-
-// A brick is hit only strictly inside: its top row and left column of pixels do not count.
-constexpr bool brickHit(const Brick &brick, int x, int y) {
-  return brick.x < x && int64_t{x} < int64_t{brick.x} + BrickWidth && brick.y < y &&
-         int64_t{y} < int64_t{brick.y} + BrickHeight;
 }
 
 // Slot of the first brick in use hit by (x, y), or -1.

@@ -4,8 +4,7 @@
 // dynamite blast reaches. The game, its autopilot and the analysis of which bricks can never be
 // broken all read them from here.
 
-#include "editor/editor_state.h"
-#include "editor/screen_layout.h"
+#include "level/geometry.h"
 
 #include <cstdint>
 
