@@ -4,7 +4,7 @@
 // (game_rules.h): where an 8 by 8 ball can go, moving a pixel at a time, as the bricks it
 // touches break and open the way further.
 
-#include "editor/editor_state.h"
+#include "level/brick.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,7 +2,7 @@
 // The bricks to break by the cells of 32 by 32 ball places where a ball touches them, so that a
 // ball looks only at the few bricks near it rather than at all of them.
 
-#include "editor/editor_state.h"
+#include "level/brick.h"
 
 #include <cstdint>
 #include <vector>
