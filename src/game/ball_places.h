@@ -2,8 +2,8 @@
 // Where a ball can be, and which of those places a brick takes from it or lets it touch it. A
 // ball's place is the top-left corner of its 8 by 8 box, on whole pixels.
 
-#include "level/brick.h"
 #include "game/game_rules.h"
+#include "level/brick.h"
 
 #include <algorithm>
 #include <cstdint>
