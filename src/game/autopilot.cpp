@@ -12,11 +12,12 @@ namespace {
 constexpr int LandingY = PaddleTop - BallSize + 1;
 
 // The paddle offset, -43..43, that sends a ball from one centre point toward another: the one
-// whose angle's tangent comes nearest to across / up. Beyond 60 degrees the widest angle is the
-// nearest; a point not above the ball gets straight up.
-int aimOffset(int fromX, int fromY, int toX, int toY) {
+// whose angle's tangent comes nearest to across / up. A point farther aside than the widest
+// angle reaches gets that angle, a point not above the ball straight up; neither is in reach.
+int aimOffset(int fromX, int fromY, int toX, int toY, bool &inReach) {
   const int64_t up = fromY - toY;
   const int64_t across = std::abs(toX - fromX);
+  inReach = up > 0 && across * TrigScale <= PaddleAngleTable.tangent[MostPaddleOffset] * up;
   if (up <= 0)
     return 0;
   int best = 0;
@@ -31,29 +32,44 @@ int aimOffset(int fromX, int fromY, int toX, int toY) {
   return toX < fromX ? -best : best;
 }
 
-// The next standing brick to break from the slot where the last search stopped, in turn.
-int nextBrickToAim(Game &game) {
+// Where the paddle must be for a ball landing at x to leave toward the next brick to break, in
+// turn from the slot after the last one aimed at: from the ball's centre, one pixel above the
+// landing row, toward the middle of the brick's underside, straight or off a side wall (toward
+// the brick's image beyond the wall, where the ball's centre turns 4 pixels from it). A ball
+// landing by a wall can only be sent off that wall toward the rest of the field. A brick out
+// of reach from there, or that would need the paddle beyond the field, is passed over while
+// another is in reach.
+int32_t placeUnderLanding(Game &game, int x) {
+  constexpr int LeftTurn = PlayFieldBox.x + BallSize / 2;
+  constexpr int RightTurn = PlayFieldRight - BallSize / 2;
+  Autopilot &pilot = game.autopilot;
+  const int fromX = x + BallSize / 2;
+  const int fromY = LandingY - 1 + BallSize / 2;
+  int fallbackSlot = -1;
+  int32_t fallbackX = fromX - PaddleWidth / 2;
   for (int i = 0; i < game.inUse; ++i) {
-    const int slot = (game.autopilot.nextTarget + i) % game.inUse;
-    if (game.standing[slot] != 0 && isBrickToBreak(game.bricks[slot].type)) {
-      game.autopilot.nextTarget = slot + 1;
-      return slot;
+    const int slot = (pilot.nextTarget + i) % game.inUse;
+    const Brick &brick = game.bricks[slot];
+    if (game.standing[slot] == 0 || !isBrickToBreak(brick.type))
+      continue;
+    const int toX = brick.x + BrickWidth / 2;
+    for (const int aimX : {toX, 2 * RightTurn - toX, 2 * LeftTurn - toX}) {
+      bool inReach = false;
+      const int32_t paddleX =
+          fromX - PaddleWidth / 2 -
+          aimOffset(fromX, fromY, aimX, brick.y + BrickHeight + BallSize / 2, inReach);
+      if (inReach && paddleX >= PlayFieldBox.x && paddleX <= PlayFieldRight - PaddleWidth) {
+        pilot.nextTarget = slot + 1;
+        return paddleX;
+      }
+      if (fallbackSlot < 0) {
+        fallbackSlot = slot;
+        fallbackX = paddleX;
+      }
     }
   }
-  return -1;
-}
-
-// Where the paddle must be for a ball landing at x to leave toward the next brick to aim at:
-// the ball's centre, one pixel above the landing row, to the middle of the brick's underside.
-int32_t placeUnderLanding(Game &game, int x) {
-  const int slot = nextBrickToAim(game);
-  int offset = 0;
-  if (slot >= 0) {
-    const Brick &target = game.bricks[slot];
-    offset = aimOffset(x + BallSize / 2, LandingY - 1 + BallSize / 2, target.x + BrickWidth / 2,
-                       target.y + BrickHeight + BallSize / 2);
-  }
-  return x + BallSize / 2 - PaddleWidth / 2 - offset;
+  pilot.nextTarget = fallbackSlot + 1;
+  return fallbackX;
 }
 
 } // namespace

@@ -2,10 +2,12 @@
 // The autopilot: it serves at once, and while the ball flies it plays a copy of it ahead, a
 // few steps a tick, against the standing bricks and a floor along the paddle's top. Where the
 // copy lands, it places the paddle so that the ball leaves it toward a brick still to break,
-// taking the bricks in turn from one landing to the next, so that it never plays the same
-// course again and again. A brick hit or a paddle hit changes the course, or the bricks ahead,
-// and starts the look-ahead again from the ball in play. Its steps are bounded per tick, so a
-// tick with the autopilot costs at most a few ball steps more than one without.
+// straight or off a side wall, taking the bricks in turn from one landing to the next and
+// passing over those it cannot reach from there, so that it never plays the same course again
+// and again (a ball landing by a wall and sent straight up would). A brick hit or a paddle hit
+// changes the course, or the bricks ahead, and starts the look-ahead again from the ball in play.
+// Its steps are bounded per tick, so a tick with the autopilot costs at most a few ball steps more
+// than one without.
 
 #include "game/ball_motion.h"
 
