@@ -4,12 +4,16 @@
 #include "game/game.h"
 #include "game/paddle_angles.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
 // The look-ahead's floor: a box this low overlaps the paddle's rows, wherever the paddle is.
 constexpr int LandingY = PaddleTop - BallSize + 1;
+// Bricks tried as targets at one landing, which keeps that tick as cheap as any other: the
+// next landing goes on from where this one stopped.
+constexpr int MostTargetsTried = 16;
 
 // The paddle offset, -43..43, that sends a ball from one centre point toward another: the one
 // whose angle's tangent comes nearest to across / up. A point farther aside than the widest
@@ -20,15 +24,18 @@ int aimOffset(int fromX, int fromY, int toX, int toY, bool &inReach) {
   inReach = up > 0 && across * TrigScale <= PaddleAngleTable.tangent[MostPaddleOffset] * up;
   if (up <= 0)
     return 0;
-  int best = 0;
-  int64_t bestMiss = INT64_MAX;
-  for (int offset = 0; offset <= MostPaddleOffset; ++offset) {
-    const int64_t miss = std::abs(PaddleAngleTable.tangent[offset] * up - across * TrigScale);
-    if (miss < bestMiss) {
-      bestMiss = miss;
-      best = offset;
-    }
-  }
+  // The tangents grow with the offset: the nearest is the first at least across / up or the
+  // one before it.
+  const auto &tangent = PaddleAngleTable.tangent;
+  const auto missOf = [&](int offset) {
+    return std::abs(tangent[offset] * up - across * TrigScale);
+  };
+  int best = static_cast<int>(
+      std::partition_point(tangent.begin(), tangent.end(),
+                           [&](int64_t each) { return each * up < across * TrigScale; }) -
+      tangent.begin());
+  if (best > MostPaddleOffset || (best > 0 && missOf(best - 1) <= missOf(best)))
+    --best;
   return toX < fromX ? -best : best;
 }
 
@@ -37,38 +44,37 @@ int aimOffset(int fromX, int fromY, int toX, int toY, bool &inReach) {
 // landing row, toward the middle of the brick's underside, straight or off a side wall (toward
 // the brick's image beyond the wall, where the ball's centre turns 4 pixels from it). A ball
 // landing by a wall can only be sent off that wall toward the rest of the field. A brick out
-// of reach from there, or that would need the paddle beyond the field, is passed over while
-// another is in reach.
+// of reach from there, or that would need the paddle beyond the field, is passed over for the
+// next; when none of those tried is in reach, the first is aimed at as nearly as can be.
 int32_t placeUnderLanding(Game &game, int x) {
   constexpr int LeftTurn = PlayFieldBox.x + BallSize / 2;
   constexpr int RightTurn = PlayFieldRight - BallSize / 2;
   Autopilot &pilot = game.autopilot;
   const int fromX = x + BallSize / 2;
   const int fromY = LandingY - 1 + BallSize / 2;
-  int fallbackSlot = -1;
+  bool fallbackSet = false;
   int32_t fallbackX = fromX - PaddleWidth / 2;
-  for (int i = 0; i < game.inUse; ++i) {
+  for (int i = 0, tried = 0; i < game.inUse && tried < MostTargetsTried; ++i) {
     const int slot = (pilot.nextTarget + i) % game.inUse;
     const Brick &brick = game.bricks[slot];
     if (game.standing[slot] == 0 || !isBrickToBreak(brick.type))
       continue;
+    ++tried;
+    pilot.nextTarget = slot + 1;
     const int toX = brick.x + BrickWidth / 2;
     for (const int aimX : {toX, 2 * RightTurn - toX, 2 * LeftTurn - toX}) {
       bool inReach = false;
       const int32_t paddleX =
           fromX - PaddleWidth / 2 -
           aimOffset(fromX, fromY, aimX, brick.y + BrickHeight + BallSize / 2, inReach);
-      if (inReach && paddleX >= PlayFieldBox.x && paddleX <= PlayFieldRight - PaddleWidth) {
-        pilot.nextTarget = slot + 1;
+      if (inReach && paddleX >= PlayFieldBox.x && paddleX <= PlayFieldRight - PaddleWidth)
         return paddleX;
-      }
-      if (fallbackSlot < 0) {
-        fallbackSlot = slot;
+      if (!fallbackSet) {
+        fallbackSet = true;
         fallbackX = paddleX;
       }
     }
   }
-  pilot.nextTarget = fallbackSlot + 1;
   return fallbackX;
 }
 

@@ -6,8 +6,8 @@
 // passing over those it cannot reach from there, so that it never plays the same course again
 // and again (a ball landing by a wall and sent straight up would). A brick hit or a paddle hit
 // changes the course, or the bricks ahead, and starts the look-ahead again from the ball in play.
-// Its steps are bounded per tick, so a tick with the autopilot costs at most a few ball steps more
-// than one without.
+// Its steps are bounded per tick, and so are the bricks it tries as targets at a landing, so a
+// tick with the autopilot costs at most a few ball steps more than one without.
 
 #include "game/ball_motion.h"
 
