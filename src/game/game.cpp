@@ -14,7 +14,7 @@ constexpr int32_t microSpeed(int pixelsPerSecond) {
 }
 constexpr int32_t ServeMicroSpeed = microSpeed(ServeSpeed);
 constexpr int32_t MaxMicroSpeed = microSpeed(MaxSpeed);
-// A box here or lower overlaps the paddle's rows.
+// The lowest a box stands clear of the paddle's rows.
 constexpr int LowestPaddleFreeY = PaddleTop - BallSize;
 
 void report(const Game &game, std::vector<GameEvent> *events, GameEventKind kind) {
@@ -29,17 +29,16 @@ int32_t component(int32_t speed, int32_t trig) {
 }
 
 // A waiting ball: its middle over the paddle's, its bottom on the paddle's top, at the centre
-// of its pixel.
+// of its pixel, still, at the serve speed.
 void placeOnPaddle(Game &game) {
-  game.ball.x =
-      int64_t{game.paddleX + PaddleWidth / 2 - BallSize / 2} * MicroPerPixel + MicroPerPixel / 2;
-  game.ball.y = int64_t{BallRestY} * MicroPerPixel + MicroPerPixel / 2;
+  const int x = game.paddleX + PaddleWidth / 2 - BallSize / 2;
+  game.ball = Ball{int64_t{x} * MicroPerPixel + MicroPerPixel / 2,
+                   int64_t{BallRestY} * MicroPerPixel + MicroPerPixel / 2, 0, 0, ServeMicroSpeed};
 }
 
 // 60 degrees from the horizontal is the table's widest angle from the vertical, with its sine
 // and cosine swapped.
 void serve(Ball &ball) {
-  ball.speed = ServeMicroSpeed;
   ball.vx = component(ball.speed, PaddleAngleTable.cosine[MostPaddleOffset]);
   ball.vy = -component(ball.speed, PaddleAngleTable.sine[MostPaddleOffset]);
 }
