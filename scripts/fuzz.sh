@@ -15,7 +15,7 @@ export ASAN_OPTIONS=${FUZZ_ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symboli
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 status=0
-for target in level_reader session; do
+for target in level_reader session game; do
   work="$build_dir/corpus/$target"
   mkdir -p "$work" "$build_dir/artifacts"
   seeds=(fuzz/corpus/$target)

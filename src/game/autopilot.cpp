@@ -1,0 +1,111 @@
+#include "game/autopilot.h"
+
+#include "game/brick_hits.h"
+#include "game/game.h"
+#include "game/paddle_angles.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// The look-ahead's floor: a box this low overlaps the paddle's rows, wherever the paddle is.
+constexpr int LandingY = PaddleTop - BallSize + 1;
+// Bricks tried as targets at one landing, which keeps that tick as cheap as any other: the
+// next landing goes on from where this one stopped.
+constexpr int MostTargetsTried = 16;
+
+// The paddle offset, -43..43, that sends a ball from one centre point toward another: the one
+// whose angle's tangent comes nearest to across / up. A point farther aside than the widest
+// angle reaches gets that angle, a point not above the ball straight up; neither is in reach.
+int aimOffset(int fromX, int fromY, int toX, int toY, bool &inReach) {
+  const int64_t up = fromY - toY;
+  const int64_t across = std::abs(toX - fromX);
+  inReach = up > 0 && across * TrigScale <= PaddleAngleTable.tangent[MostPaddleOffset] * up;
+  if (up <= 0)
+    return 0;
+  // The tangents grow with the offset: the nearest is the first at least across / up or the
+  // one before it.
+  const auto &tangent = PaddleAngleTable.tangent;
+  const auto missOf = [&](int offset) {
+    return std::abs(tangent[offset] * up - across * TrigScale);
+  };
+  int best = static_cast<int>(
+      std::partition_point(tangent.begin(), tangent.end(),
+                           [&](int64_t each) { return each * up < across * TrigScale; }) -
+      tangent.begin());
+  if (best > MostPaddleOffset || (best > 0 && missOf(best - 1) <= missOf(best)))
+    --best;
+  return toX < fromX ? -best : best;
+}
+
+// Where the paddle must be for a ball landing at x to leave toward the next brick to break, in
+// turn from the slot after the last one aimed at: from the ball's centre, one pixel above the
+// landing row, toward the middle of the brick's underside, straight or off a side wall (toward
+// the brick's image beyond the wall, where the ball's centre turns 4 pixels from it). A ball
+// landing by a wall can only be sent off that wall toward the rest of the field. A brick out
+// of reach from there, or that would need the paddle beyond the field, is passed over for the
+// next; when none of those tried is in reach, the first is aimed at as nearly as can be.
+int32_t placeUnderLanding(Game &game, int x) {
+  constexpr int LeftTurn = PlayFieldBox.x + BallSize / 2;
+  constexpr int RightTurn = PlayFieldRight - BallSize / 2;
+  Autopilot &pilot = game.autopilot;
+  const int fromX = x + BallSize / 2;
+  const int fromY = LandingY - 1 + BallSize / 2;
+  bool fallbackSet = false;
+  int32_t fallbackX = fromX - PaddleWidth / 2;
+  for (int i = 0, tried = 0; i < game.inUse && tried < MostTargetsTried; ++i) {
+    const int slot = (pilot.nextTarget + i) % game.inUse;
+    const Brick &brick = game.bricks[slot];
+    if (game.standing[slot] == 0 || !isBrickToBreak(brick.type))
+      continue;
+    ++tried;
+    pilot.nextTarget = slot + 1;
+    const int toX = brick.x + BrickWidth / 2;
+    for (const int aimX : {toX, 2 * RightTurn - toX, 2 * LeftTurn - toX}) {
+      bool inReach = false;
+      const int32_t paddleX =
+          fromX - PaddleWidth / 2 -
+          aimOffset(fromX, fromY, aimX, brick.y + BrickHeight + BallSize / 2, inReach);
+      if (inReach && paddleX >= PlayFieldBox.x && paddleX <= PlayFieldRight - PaddleWidth)
+        return paddleX;
+      if (!fallbackSet) {
+        fallbackSet = true;
+        fallbackX = paddleX;
+      }
+    }
+  }
+  return fallbackX;
+}
+
+} // namespace
+
+int32_t steerAutopilot(Game &game) {
+  Autopilot &pilot = game.autopilot;
+  if (game.phase != GamePhase::Moving) {
+    pilot.following = false;
+    return game.paddleX;
+  }
+  if (!pilot.following || pilot.seenBrickHits != game.brickHits ||
+      pilot.seenPaddleHits != game.paddleHits) {
+    pilot.lookAhead = game.ball;
+    pilot.following = true;
+    pilot.seenBrickHits = game.brickHits;
+    pilot.seenPaddleHits = game.paddleHits;
+    pilot.landed = false;
+  }
+  for (int step = 0; step < LookAheadStepsPerTick && !pilot.landed; ++step) {
+    moveBall(
+        pilot.lookAhead,
+        [&](int x, int y) { return y >= LandingY || fieldOrBrickBlocks(game, x, y); },
+        [&](int x, int y, BlockedMove move) {
+          if (y >= LandingY) {
+            pilot.landed = true;
+            pilot.paddleTarget = placeUnderLanding(game, x);
+          } else {
+            reverse(pilot.lookAhead, move);
+          }
+        });
+  }
+  return pilot.landed ? pilot.paddleTarget : game.paddleX;
+}
