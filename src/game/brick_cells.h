@@ -6,7 +6,7 @@
 // under a microsecond. Built once when a game starts; broken bricks stay listed and are skipped
 // by their flag.
 
-#include "editor/editor_state.h"
+#include "level/brick.h"
 #include "game/game_rules.h"
 
 #include <array>
