@@ -5,9 +5,11 @@
 #include "editor/browser_preview.h"
 #include "editor/editor_state.h"
 #include "editor/history.h"
+#include "editor/play.h"
 #include "editor/saved_level.h"
 #include "editor/text_field.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,8 @@ struct Editor {
   SavedLevel saved;
   // The level under the pointer in the browser, kept between frames so it is read once.
   BrowserPreview browserPreview;
+  // The game being played on the level, if any: while it runs, input goes to it.
+  std::optional<Play> play;
 
   // Position of the latest mouse event handled. No preview until the mouse first moves.
   int32_t mouseX = 0;

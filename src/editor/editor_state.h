@@ -68,6 +68,7 @@ constexpr int ButtonRight = 2;
 // Results of the release handler.
 constexpr int ReleaseDone = 1;
 constexpr int ReleaseOpenBrowser = 10;
+constexpr int ReleaseStartGame = 20;
 
 // All fields zero but the pattern box of the single cell (0, 0): 40 by 20.
 EditorState initialEditorState();

@@ -83,12 +83,14 @@ constexpr int ButtonLabelInset = 10;
 constexpr Box ClearAllBox{800, 350, 130, 25};
 constexpr Box SaveBox{800, 380, 130, 25};
 constexpr Box OpenBox{800, 410, 130, 25};
+constexpr Box TestBox{800, 440, 130, 25};
 // The lowest five rows of "Effacer tout !" do not take clicks, though its help shows there.
 constexpr Region ClearAllHelpRegion = clickRegion(ClearAllBox);
 constexpr Region ClearAllClickRegion{ClearAllHelpRegion.left, ClearAllHelpRegion.top,
                                      ClearAllHelpRegion.right, ClearAllHelpRegion.bottom - 5};
 constexpr Region SaveRegion = clickRegion(SaveBox);
 constexpr Region OpenRegion = clickRegion(OpenBox);
+constexpr Region TestRegion = clickRegion(TestBox);
 
 // The spacing and offset panel: four rows, each with a label, a plus and a minus control and a
 // counter. A control responds over a 17 by 17 box; its sign is drawn 14 by 14 one pixel inside.

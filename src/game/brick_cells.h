@@ -6,8 +6,8 @@
 // under a microsecond. Built once when a game starts; broken bricks stay listed and are skipped
 // by their flag.
 
-#include "level/brick.h"
 #include "game/game_rules.h"
+#include "level/brick.h"
 
 #include <array>
 #include <cstdint>

@@ -22,11 +22,11 @@
 //      the paddle at serve speed, and after the last one the game is lost (GameLost).
 //   6. When no brick to break stands any more, the level is Cleared.
 
-#include "level/brick.h"
 #include "game/autopilot.h"
 #include "game/ball_motion.h"
 #include "game/brick_cells.h"
 #include "game/game_rules.h"
+#include "level/brick.h"
 
 #include <array>
 #include <cstdint>

@@ -71,6 +71,8 @@ const HelpRow helpRows[] = {
     {false, ClearAllHelpRegion, HelpCondition::Always,
      "Vous allez effacer votre niveau, attention !"},
     {false, SaveRegion, HelpCondition::Always, "Cliquez pour sauvegarder votre niveau..."},
+    {false, TestRegion, HelpCondition::Always,
+     "Cliquez pour jouer votre niveau tel qu'il est, sans le sauvegarder (touche T)..."},
     // Two blanks before "votre", as the editor has always shown it.
     {false, DialogRegion, HelpCondition::EnteringLevelName,
      "Saisissez le nom \xe0 donner \xe0  votre niveau..."},

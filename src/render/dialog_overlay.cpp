@@ -10,10 +10,11 @@ namespace {
 constexpr char LevelNamePrompt[] = "Saisissez le nom de votre niveau :";
 constexpr char AuthorPrompt[] = "Saisissez votre nom :";
 
-// Half intensity everywhere: the picture, already drawn on backSurface, mixed at 128 over
-// black, which gives every channel exactly half its value, rounded down. With 32-bit pixels of
-// 8-bit channels that is one shift and mask a pixel, five times cheaper than the library's
-// mixing blit, with the same pixels.
+} // namespace
+
+// The picture, already drawn on backSurface, mixed at 128 over black, which gives every channel
+// exactly half its value, rounded down. With 32-bit pixels of 8-bit channels that is one shift
+// and mask a pixel, five times cheaper than the library's mixing blit, with the same pixels.
 void dimScreen(SDL_Surface *screen, SDL_Surface *backSurface) {
   if (backSurface == nullptr)
     return;
@@ -41,6 +42,8 @@ void dimScreen(SDL_Surface *screen, SDL_Surface *backSurface) {
   SDL_UnlockSurface(backSurface);
   SDL_UnlockSurface(screen);
 }
+
+namespace {
 
 // The highlighted name follows the pointer's height alone, also outside the dialog; inside the
 // pick area it is the name a left release there opens.

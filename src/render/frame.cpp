@@ -4,6 +4,7 @@
 #include "editor/screen_layout.h"
 #include "render/dialog_overlay.h"
 #include "render/draw_primitives.h"
+#include "render/play_overlay.h"
 #include "render/sprite_sheet.h"
 
 #include <algorithm>
@@ -36,8 +37,10 @@ void drawButtons(SDL_Surface *screen, TTF_Font *font) {
     const Box &box;
     const char *label;
   };
-  const Button buttons[] = {
-      {ClearAllBox, "Effacer tout !"}, {SaveBox, "Sauvegarder !"}, {OpenBox, "Ouvrir niveau"}};
+  const Button buttons[] = {{ClearAllBox, "Effacer tout !"},
+                            {SaveBox, "Sauvegarder !"},
+                            {OpenBox, "Ouvrir niveau"},
+                            {TestBox, "Tester !"}};
   for (const Button &button : buttons) {
     fillBox(screen, button.box, Grey);
     drawText(screen, font, button.label, Red, button.box.x + ButtonLabelInset, button.box.y);
@@ -119,10 +122,11 @@ void drawLevelField(SDL_Surface *canvas, SDL_Surface *sheet, const Bricks &brick
 }
 
 void drawFrame(const RenderResources &resources, const Editor &editor) {
-  // Behind a dialog the editor picture is drawn straight onto backSurface, from which the
-  // overlay dims it onto the screen: the same pixels as drawing on the screen and copying it
+  // Behind a dialog or a game the editor picture is drawn straight onto backSurface, from which
+  // the overlay dims it onto the screen: the same pixels as drawing on the screen and copying it
   // across, without the full-screen copy.
-  const bool dimmed = editor.state.mode != Editing && resources.backSurface != nullptr;
+  const bool overlaid = editor.state.mode != Editing || editor.play;
+  const bool dimmed = overlaid && resources.backSurface != nullptr;
   SDL_Surface *canvas = dimmed ? resources.backSurface : resources.screen;
   SDL_Surface *sheet = resources.sheet;
   SDL_FillRect(canvas, nullptr, mapColour(canvas, Black));
@@ -140,7 +144,9 @@ void drawFrame(const RenderResources &resources, const Editor &editor) {
   });
   drawPreview(canvas, sheet, editor);
   drawText(canvas, resources.font, editor.helpText, White, HelpLinePosition.x, HelpLinePosition.y);
-  if (editor.state.mode != Editing)
+  if (editor.play)
+    drawPlay(resources, editor);
+  else if (editor.state.mode != Editing)
     drawDialogOverlay(resources, editor);
   SDL_Flip(resources.screen);
 }

@@ -127,5 +127,5 @@ int handleButtonRelease(int x, int y, int button, Selection &selection, int32_t 
     state.mode = BrowsingLevels;
     return ReleaseOpenBrowser;
   }
-  return ReleaseDone;
+  return contains(TestRegion, x, y) ? ReleaseStartGame : ReleaseDone;
 }

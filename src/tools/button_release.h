@@ -4,6 +4,7 @@
 #include "editor/editor_state.h"
 
 // Tests the click regions in order and edits the level or the settings. Returns
-// ReleaseOpenBrowser when it switched to the browser, ReleaseDone otherwise.
+// ReleaseOpenBrowser when it switched to the browser, ReleaseStartGame on "Tester !" (the
+// caller starts the game), ReleaseDone otherwise.
 int handleButtonRelease(int x, int y, int button, Selection &selection, int32_t &currentBrickType,
                         EditorState &state, Bricks &bricks);

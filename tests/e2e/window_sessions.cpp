@@ -9,9 +9,10 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+// Xlib names 0 None, which would hide the editor's InputKind::None.
+#undef None
 
 #include <chrono>
 #include <csignal>
@@ -28,15 +29,37 @@ namespace {
 // Where the pointer rests when the editor starts: over no region.
 const std::string Park[] = {"move", "1023", "767"};
 
+// What the real screen shows, as a surface of 32-bit pixels 0xRRGGBB; the caller frees it.
+SDL_Surface *grabScreen(Display *x) {
+  SDL_Surface *shown =
+      SDL_CreateRGBSurface(SDL_SWSURFACE, 1024, 768, 32, 0xff0000, 0x00ff00, 0x0000ff, 0);
+  XImage *image = XGetImage(x, DefaultRootWindow(x), 0, 0, 1024, 768, AllPlanes, ZPixmap);
+  for (int row = 0; row < 768; ++row)
+    for (int column = 0; column < 1024; ++column)
+      static_cast<Uint32 *>(shown->pixels)[row * shown->pitch / 4 + column] =
+          image->f.get_pixel(image, column, row) & 0xffffff;
+  image->f.destroy_image(image);
+  return shown;
+}
+
 // Pixels of the screen that differ from the surface.
 long differences(Display *x, const SDL_Surface *surface) {
-  XImage *image = XGetImage(x, DefaultRootWindow(x), 0, 0, 1024, 768, AllPlanes, ZPixmap);
+  SDL_Surface *shown = grabScreen(x);
   long differing = 0;
   for (int row = 0; row < 768; ++row)
     for (int column = 0; column < 1024; ++column)
-      differing += (XGetPixel(image, column, row) & 0xffffff) != pixelAt(surface, column, row);
-  XDestroyImage(image);
+      differing += pixelAt(shown, column, row) != pixelAt(surface, column, row);
+  SDL_FreeSurface(shown);
   return differing;
+}
+
+// A pixel expectation, "expect screen box ..." without its "screen", on the real screen.
+std::string checkScreen(Display *x, SessionLine line, RenderResources resources) {
+  line.words.erase(line.words.begin() + 1);
+  resources.screen = grabScreen(x);
+  const std::string result = checkPixels(line, resources);
+  SDL_FreeSurface(resources.screen);
+  return result;
 }
 
 // With no window manager, the windows at the top of the display are the editor's.
@@ -84,6 +107,9 @@ std::string send(Display *x, const InputEvent &event, bool &shiftHeld) {
     XTestFakeButtonEvent(x, event.button, down, CurrentTime);
   if (event.kind == InputKind::Quit)
     forEachTopWindow(x, [x](Window window) { closeWindow(x, window); });
+  // Time passing: the editor's game plays it by the clock.
+  if (event.kind == InputKind::None)
+    std::this_thread::sleep_for(std::chrono::milliseconds(event.x));
   if (event.kind == InputKind::KeyDown) {
     const KeySym symbol = keysymOf(event);
     const KeyCode code = XKeysymToKeycode(x, symbol);
@@ -196,6 +222,8 @@ int main(int argc, char **argv) {
       });
     } else if (what == "file" || what == "output") {
       result = waitFor([&] { return player.apply(line, work, fileBytes(work + "stdout")); });
+    } else if (what == "screen") {
+      result = waitFor([&] { return checkScreen(x, line, headless.resources()); });
     } else if (isPixelStep(line)) {
       drawAtRest(headless.resources(), player.editor, mirror + "niv/", reads);
       result = checkPixels(line, headless.resources());

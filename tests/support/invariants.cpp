@@ -108,10 +108,17 @@ std::string brokenRule(const Editor &before, const InputEvent &event, const Edit
     return "the pointer is not where the last mouse event left it";
   if (event.kind != InputKind::Motion && after.helpText != before.helpText)
     return "the help line changed without a motion";
+  // Escape ends a game rather than the run.
   const bool quits = event.kind == InputKind::Quit ||
-                     (event.kind == InputKind::KeyDown && event.key == Key::Escape);
+                     (event.kind == InputKind::KeyDown && event.key == Key::Escape && !before.play);
   if (after.quitRequested != (before.quitRequested || quits))
     return "quit requested by another event, or not by this one";
+  // A game plays a copy of the level: playing and ending it leave the editor as it was.
+  if (before.play &&
+      (after.bricks != before.bricks || s != before.state || after.selection != before.selection ||
+       after.currentBrickType != before.currentBrickType ||
+       after.history.steps.size() != before.history.steps.size()))
+    return "a game changed the editor";
   if (const std::string fault = brickFault(before, event, after); !fault.empty())
     return fault;
   // Saving returns to Editing whatever the save did; the file itself is the file format's.

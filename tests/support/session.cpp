@@ -2,6 +2,7 @@
 
 #include "editor/control/handle_input.h"
 #include "editor/control/keep_unsaved_work.h"
+#include "editor/control/play_input.h"
 #include "editor/saved_level.h"
 #include "invariants.h"
 
@@ -104,6 +105,17 @@ std::string bytesOf(const std::string &path) {
   return fs::exists(file) ? fileBytes(file) : "none";
 }
 
+// "none", or the game's phase, balls and bricks to break left, and the autopilot.
+std::string playDescription(const Editor &editor) {
+  if (!editor.play)
+    return "none";
+  const Game &game = editor.play->game;
+  const char *const phases[] = {"Waiting", "Moving", "Cleared", "Lost"};
+  return std::string(phases[static_cast<int>(phase(game))]) + " balls " +
+         std::to_string(ballsLeft(game)) + " bricks " + std::to_string(bricksToBreakLeft(game)) +
+         (editor.play->autopilot ? " autopilot" : "");
+}
+
 std::string fieldValue(const Editor &editor, const std::string &field) {
   const std::size_t at = FieldNames.find(" " + field + " ");
   if (field == "mode")
@@ -165,12 +177,12 @@ std::vector<SessionLine> readSession(const std::string &path, std::string &error
 }
 
 bool isInputStep(const SessionLine &line) {
-  return oneOf(line.words[0], " move press release click drag wheel key type close ");
+  return oneOf(line.words[0], " move press release click drag wheel key type close wait ");
 }
 
 bool needsScreen(const SessionLine &line) {
   return line.words[0] == "expect" && line.words.size() > 1 &&
-         oneOf(line.words[1], " frame exit box ink text reads ");
+         oneOf(line.words[1], " frame exit box ink text reads screen ");
 }
 
 unsigned long keysymOf(const InputEvent &event) {
@@ -243,10 +255,22 @@ std::vector<InputEvent> SessionPlayer::events(const SessionLine &line) {
   }
   if (step == "close")
     out.push_back({InputKind::Quit});
+  // Time passing, in the milliseconds of an event of no kind.
+  if (step == "wait")
+    out.push_back({InputKind::None, static_cast<uint16_t>(n[0])});
   return out;
 }
 
 std::string SessionPlayer::feed(const InputEvent &event) {
+  // Time passing is no event: the game plays it.
+  if (event.kind == InputKind::None) {
+    if (editor.play)
+      advancePlay(editor, clock_);
+    clock_ += event.x;
+    if (editor.play)
+      advancePlay(editor, clock_);
+    return "";
+  }
   const Editor before = editor;
   handleInput(event, editor, workDirectory_ + "niv/");
   return brokenRule(before, event, editor);
@@ -300,6 +324,8 @@ std::string SessionPlayer::apply(const SessionLine &line, const std::string &dir
     actual = w[2] + (marks_[std::atoi(w[2].c_str()) & 3] == now ? " same" : " differs");
   else if (what == "steps")
     actual = std::to_string(editor.history.steps.size());
+  else if (what == "play")
+    actual = playDescription(editor);
   else if (what == "title")
     actual = windowTitle(editor);
   else if (what == "kept") {

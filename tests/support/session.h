@@ -24,6 +24,7 @@
 //                            "shift+" or both (ctrl+shift+z), N times (1)
 //   type TEXT                one key per byte of the rest of the line
 //   close                    the window is closed
+//   wait MS                  MS milliseconds pass: a game plays them
 // Expectations, checked against the editor at that point:
 //   expect bricks X;Y;TYPE ...         the bricks in use, in slot order (none: no bricks)
 //   expect count N                     brickCount
@@ -41,14 +42,17 @@
 //   mark N / expect mark N same|differs   the bricks (all slots), pattern grid and state, kept
 //                                      as mark N (0..3), are or are not what the editor holds
 //   expect steps N                     the undo steps kept
+//   expect play none|PHASE balls N bricks N [autopilot]
+//                                      the game being played: Waiting, Moving, Cleared, Lost
 //   expect title "TEXT"                the window title
 //   expect kept EXPECTED|none          the unsaved work the editor keeps when it ends now has
 //                                      the bytes of EXPECTED, or nothing is kept
 // Needing a screen, and skipped by a run without one: the pixel expectations of frame_check.h,
 // "expect reads N" (the level files read so far for the browser's preview);
 // in a real window also "expect frame" (the screen equals the frame drawn headless from the
-// same events), "expect exit N" (the editor ended with status N) and "lose display" (the X
-// server closes the editor's connection); there "expect title" checks the window's too.
+// same events), "expect screen box|ink|text ..." (a pixel expectation on the real screen),
+// "expect exit N" (the editor ended with status N) and "lose display" (the X server closes the
+// editor's connection); there "expect title" checks the window's too.
 
 #include "editor/control/input_event.h"
 #include "editor/editor.h"
@@ -116,6 +120,7 @@ private:
   int pointerX_ = -1;
   int pointerY_ = -1;
   bool shift_ = false;
+  uint32_t clock_ = 0;
   std::size_t outputSeen_ = 0;
   Work marks_[4]{};
 };

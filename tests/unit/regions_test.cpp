@@ -39,6 +39,7 @@ const struct Clickable {
     {"clear all", ClearAllClickRegion, ButtonLeft, ClearAllHelpRegion},
     {"save", SaveRegion, ButtonLeft, SaveRegion},
     {"open", OpenRegion, ButtonLeft, NoHelp},
+    {"test", TestRegion, ButtonLeft, TestRegion},
     {"end of the drag", LevelAreaRegion, ButtonLeft, NoHelp},
     {"retype", LevelRetypeRegion, ButtonRight, NoHelp},
 };
@@ -67,11 +68,12 @@ Editor startingLevel() {
   return level;
 }
 
+// Changed the editor, or asked the caller to act.
 bool changedBy(const Editor &level, Point at, int button) {
   Editor after = level;
-  handleButtonRelease(at.x, at.y, button, after.selection, after.currentBrickType, after.state,
-                      after.bricks);
-  return level.state != after.state || level.currentBrickType != after.currentBrickType ||
+  return handleButtonRelease(at.x, at.y, button, after.selection, after.currentBrickType,
+                             after.state, after.bricks) != ReleaseDone ||
+         level.state != after.state || level.currentBrickType != after.currentBrickType ||
          level.selection != after.selection || level.bricks != after.bricks;
 }
 

@@ -4,6 +4,7 @@
 #include "editor/app/sdl_input.h"
 #include "editor/control/frame_pacing.h"
 #include "editor/control/handle_input.h"
+#include "editor/control/play_input.h"
 #include "editor/saved_level.h"
 #include "render/frame.h"
 #include "storage/level_preview.h"
@@ -34,6 +35,7 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
   bool handledSinceFrame = true;
   int32_t drawnPointerX = editor.pointerX;
   int32_t drawnPointerY = editor.pointerY;
+  GamePhase drawnPhase = GamePhase::Waiting;
   std::string shownTitle;
   SDLMod modifiers = KMOD_NONE;
   SDL_Event event;
@@ -49,9 +51,16 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
     }
     handledSinceFrame = handledSinceFrame || handled;
     const uint32_t now = SDL_GetTicks();
-    bool frameWanted =
-        handledSinceFrame || editor.pointerX != drawnPointerX || editor.pointerY != drawnPointerY;
-    if (frameWanted && frameDue(now, lastFrameTicks)) {
+    // A game follows the clock; while its ball moves, or when it has just ended, it wants
+    // frames of its own pace.
+    if (editor.play)
+      advancePlay(editor, now);
+    const GamePhase played = editor.play ? phase(editor.play->game) : GamePhase::Waiting;
+    const uint32_t interval = editor.play ? PlayingFrameMs : EditingFrameMs;
+    bool frameWanted = handledSinceFrame || editor.pointerX != drawnPointerX ||
+                       editor.pointerY != drawnPointerY || played == GamePhase::Moving ||
+                       played != drawnPhase;
+    if (frameWanted && frameDue(now, lastFrameTicks, interval)) {
       // The level under the pointer is read here, once per name the pointer comes onto: it
       // changes only with the pointer and the events that already call for a frame.
       refreshBrowserPreview(editor.browserPreview, editor);
@@ -59,13 +68,16 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
       // Only events change the title, and each one calls for a frame; the first frame names
       // the window.
       showTitle(editor, shownTitle);
-      handledSinceFrame = frameWanted = false;
+      handledSinceFrame = false;
+      // A moving ball wants the next frame as much as this one.
+      frameWanted = played == GamePhase::Moving;
       drawnPointerX = editor.pointerX;
       drawnPointerY = editor.pointerY;
+      drawnPhase = played;
       lastFrameTicks = now;
     }
     if (!handled && !editor.quitRequested)
-      waitForInput(idle, sleepMilliseconds(now, LoopDue{lastFrameTicks, EditingFrameMs, frameWanted,
-                                                        std::nullopt}));
+      waitForInput(idle, sleepMilliseconds(
+                             now, LoopDue{lastFrameTicks, interval, frameWanted, std::nullopt}));
   } while (!editor.quitRequested);
 }

@@ -1,5 +1,6 @@
 #include "editor/control/handle_input.h"
 
+#include "editor/control/play_input.h"
 #include "editor/screen_layout.h"
 #include "help/hover_help.h"
 #include "storage/level_browser.h"
@@ -43,6 +44,8 @@ void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &l
     return;
   if (state.mode == Editing && event.key == Key::M && !event.ctrl)
     editor.mirror = !editor.mirror;
+  if (state.mode == Editing && event.key == Key::T && !event.ctrl)
+    startPlay(editor);
   const bool completes = event.key == Key::Return;
   if (state.mode == EnteringLevelName) {
     if (!editor.levelNameField.text().empty() && completes)
@@ -121,6 +124,8 @@ void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &
         // The list may have shrunk since the browser was last open.
         clampBrowserScroll(state, editor.levelList.size());
       }
+      if (result == ReleaseStartGame)
+        startPlay(editor);
     }
     // A separate test: the release that just opened the browser lies on the "open" button,
     // outside the list, so it picks nothing.
@@ -157,6 +162,10 @@ void notePointer(const InputEvent &event, Editor &editor) {
 } // namespace
 
 void handleInput(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
+  if (editor.play) {
+    handlePlayInput(event, editor);
+    return;
+  }
   switch (event.kind) {
   case InputKind::KeyDown:
     handleKeyDown(event, editor, levelDirectory);
