@@ -10,6 +10,7 @@
 #include <iterator>
 #include <map>
 #include <png.h>
+#include <regex>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -65,14 +66,56 @@ TEST(CommandLineParse, ActionsAndUsageErrorsFromTheTable) {
     for (std::string &word : words)
       argv.push_back(word.data());
     const CommandLine line = parseCommandLine(static_cast<int>(argv.size()), argv.data());
-    std::string got = std::vector<std::string>{
-        "editor", "check", "render", "help", "version", "error: " + line.error}[line.action];
+    std::string got = std::vector<std::string>{"editor",
+                                               "check",
+                                               "simulate",
+                                               "render",
+                                               "help",
+                                               "version",
+                                               "error: " + line.error}[line.action];
     for (const std::string &file : line.files)
       got += " " + file;
     if (line.action != CommandLine::UsageError)
       got += " out=" + line.output + " x" + std::to_string(line.scale) + " " + line.sheetPath;
     EXPECT_EQ(got, row.substr(row.find(" => ") + 4)) << row;
   }
+}
+
+// The report and the status of the real program, run with no display in directory.
+std::pair<std::string, int> runIn(const fs::path &directory, const std::string &arguments) {
+  std::FILE *pipe = popen(("cd " + directory.string() +
+                           " && env -u DISPLAY " RUN_DIR "/brickedit " + arguments + " 2>&1")
+                              .c_str(),
+                          "r");
+  std::string out;
+  char chunk[4096];
+  for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+    out.append(chunk, got);
+  return {out, WEXITSTATUS(pclose(pipe))};
+}
+
+// simulate/NAME.sim is what --simulate prints for NAME.lvbk, found beside it or among the sample
+// levels, a '*' standing for any text (the time and counts of play); all the files together
+// give the same bytes twice, with status 1.
+TEST(SimulateCommand, EveryLevelGivesItsHandWrittenReport) {
+  std::string all;
+  for (const auto &entry : fs::directory_iterator(Data / "simulate")) {
+    const std::string name = entry.path().stem().string() + ".lvbk";
+    const fs::path beside = entry.path().parent_path();
+    const fs::path directory = fs::exists(beside / name) ? beside : Data / "../../levels";
+    if (entry.path().extension() != ".sim")
+      continue;
+    const std::string pattern = std::regex_replace(
+        std::regex_replace(fileBytes(entry.path()), std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)"),
+        std::regex(R"(\\\*)"), "[^\n]*");
+    const auto [out, status] = runIn(directory, "--simulate " + name);
+    EXPECT_TRUE(std::regex_match(out, std::regex(pattern))) << out;
+    EXPECT_EQ(status, out.find(": cleared in ") == std::string::npos ? 1 : 0) << name;
+    all += " " + (directory / name).string();
+  }
+  const auto once = runIn(Data, "--simulate" + all), again = runIn(Data, "--simulate" + all);
+  EXPECT_TRUE(once == again && once.second == 1);
+  EXPECT_GE(std::count(all.begin(), all.end(), ' '), 12);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "editor/app/render_level.h"
 #include "editor/app/run_editor.h"
 #include "editor/cli/command_line.h"
+#include "editor/cli/simulate.h"
 
 #include <iostream>
 
@@ -12,6 +13,8 @@ int main(int argc, char **argv) {
     return runEditor();
   case CommandLine::Check:
     return runCheck(command.files, std::cout, std::cerr);
+  case CommandLine::Simulate:
+    return runSimulate(command.files, std::cout, std::cerr);
   case CommandLine::Render:
     return renderLevel(command);
   case CommandLine::Help:

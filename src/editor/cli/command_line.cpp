@@ -46,15 +46,16 @@ CommandLine parseCommandLine(int argc, char **argv) {
       line.files.push_back(argument);
       continue;
     }
-    if (argument == "--check" || argument == "--render" || argument == "--help" ||
-        argument == "--version") {
+    if (argument == "--check" || argument == "--simulate" || argument == "--render" ||
+        argument == "--help" || argument == "--version") {
       if (!actionOption.empty())
         return usageError(actionOption + " and " + argument + " cannot go together");
       actionOption = argument;
-      line.action = argument == "--check"    ? CommandLine::Check
-                    : argument == "--render" ? CommandLine::Render
-                    : argument == "--help"   ? CommandLine::Help
-                                             : CommandLine::Version;
+      line.action = argument == "--check"      ? CommandLine::Check
+                    : argument == "--simulate" ? CommandLine::Simulate
+                    : argument == "--render"   ? CommandLine::Render
+                    : argument == "--help"     ? CommandLine::Help
+                                               : CommandLine::Version;
     } else if (argument == "--scale" || argument == "--sheet") {
       if (i + 1 >= argc)
         return usageError(argument + " needs a value");
@@ -77,8 +78,9 @@ CommandLine parseCommandLine(int argc, char **argv) {
       return usageError("unexpected argument " + line.files.front());
     break;
   case CommandLine::Check:
+  case CommandLine::Simulate:
     if (line.files.empty())
-      return usageError("--check needs at least one level file");
+      return usageError(actionOption + " needs at least one level file");
     break;
   case CommandLine::Render:
     if (line.files.size() != 2)
@@ -100,6 +102,8 @@ CommandLine parseCommandLine(int argc, char **argv) {
 const char *usageText() {
   return "usage: brickedit                        open the editor\n"
          "       brickedit --check FILE...        check level files, one report each\n"
+         "       brickedit --simulate FILE...     play level files with the autopilot and\n"
+         "                                        find bricks that can never be broken\n"
          "       brickedit --render FILE OUT [--scale N] [--sheet PATH]\n"
          "                                        draw the level into OUT (.png or .bmp)\n"
          "                                        enlarged N times (1 to 4)\n"

@@ -4,6 +4,7 @@
 //
 //   brickedit                                  open the editor
 //   brickedit --check FILE...                  check level files
+//   brickedit --simulate FILE...               play level files with the autopilot
 //   brickedit --render FILE OUT [--scale N] [--sheet PATH]
 //   brickedit --help | --version
 
@@ -12,8 +13,8 @@
 #include <vector>
 
 struct CommandLine {
-  enum Action { RunEditor, Check, Render, Help, Version, UsageError } action = RunEditor;
-  // Check: the level files, as given. Render: the one level file.
+  enum Action { RunEditor, Check, Simulate, Render, Help, Version, UsageError } action = RunEditor;
+  // Check, Simulate: the level files, as given. Render: the one level file.
   std::vector<std::string> files;
   // Render: the picture to write, a PNG ending in ".png" or a BMP ending in ".bmp".
   std::string output;
@@ -24,9 +25,10 @@ struct CommandLine {
   std::string error;
 };
 
-// No arguments run the editor. Exactly one of --check, --render, --help, --version picks the
-// action; --scale and --sheet take the next argument as their value and go only with --render,
-// anywhere after the program name; "--" makes every later argument a file name. Any other
+// No arguments run the editor. Exactly one of --check, --simulate, --render, --help, --version
+// picks the action; --scale and --sheet take the next argument as their value and go only with
+// --render, anywhere after the program name; "--" makes every later argument a file name. Any
+// other
 // argument that starts with "-", but a lone "-", is an unknown option. On a usage error the
 // caller prints "brickedit: " + error and usageText() to standard error and exits with 2.
 CommandLine parseCommandLine(int argc, char **argv);
