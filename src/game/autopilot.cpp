@@ -2,6 +2,7 @@
 
 #include "game/brick_hits.h"
 #include "game/game.h"
+#include "game/never_broken.h"
 #include "game/paddle_angles.h"
 
 #include <algorithm>
@@ -14,6 +15,24 @@ constexpr int LandingY = PaddleTop - BallSize + 1;
 // Bricks tried as targets at one landing, which keeps that tick as cheap as any other: the
 // next landing goes on from where this one stopped.
 constexpr int MostTargetsTried = 16;
+// Landings in a row that break or damage nothing before the course is varied.
+constexpr int IdleLandingsBeforeVarying = 2;
+
+// How far the bricks to break are from gone: what they still stand, less the hits taken.
+int64_t damageLeft(const Game &game) {
+  int64_t left = 0;
+  for (int slot = 0; slot < game.inUse; ++slot)
+    if (game.standing[slot] != 0 && isBrickToBreak(game.bricks[slot].type))
+      left += hitsToBreak(game.bricks[slot].type) - game.hitsTaken[slot];
+  return left;
+}
+
+// An offset drawn from the landings' count, the same in every game: a course that went
+// nowhere is not played again.
+int variedOffset(uint32_t landings) {
+  return static_cast<int>((landings * 2654435761u >> 16) % (2 * MostPaddleOffset + 1)) -
+         MostPaddleOffset;
+}
 
 // The paddle offset, -43..43, that sends a ball from one centre point toward another: the one
 // whose angle's tangent comes nearest to across / up. A point farther aside than the widest
@@ -52,12 +71,24 @@ int32_t placeUnderLanding(Game &game, int x) {
   Autopilot &pilot = game.autopilot;
   const int fromX = x + BallSize / 2;
   const int fromY = LandingY - 1 + BallSize / 2;
+  if (!pilot.reachKnown) {
+    pilot.reachKnown = true;
+    pilot.neverBroken.fill(0);
+    for (const int32_t slot : bricksNeverBroken(game.bricks, game.inUse))
+      pilot.neverBroken[slot] = 1;
+  }
+  const int64_t damage = damageLeft(game);
+  pilot.idleLandings = damage == pilot.damageSeen ? pilot.idleLandings + 1 : 0;
+  pilot.damageSeen = damage;
+  if (pilot.idleLandings >= IdleLandingsBeforeVarying)
+    return std::clamp(fromX - PaddleWidth / 2 - variedOffset(++pilot.landings), PlayFieldBox.x,
+                      PlayFieldRight - PaddleWidth);
   bool fallbackSet = false;
   int32_t fallbackX = fromX - PaddleWidth / 2;
   for (int i = 0, tried = 0; i < game.inUse && tried < MostTargetsTried; ++i) {
     const int slot = (pilot.nextTarget + i) % game.inUse;
     const Brick &brick = game.bricks[slot];
-    if (game.standing[slot] == 0 || !isBrickToBreak(brick.type))
+    if (game.standing[slot] == 0 || !isBrickToBreak(brick.type) || pilot.neverBroken[slot] != 0)
       continue;
     ++tried;
     pilot.nextTarget = slot + 1;

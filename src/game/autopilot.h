@@ -10,7 +10,9 @@
 // tick with the autopilot costs at most a few ball steps more than one without.
 
 #include "game/ball_motion.h"
+#include "level/brick.h"
 
+#include <array>
 #include <cstdint>
 
 struct Game;
@@ -30,6 +32,14 @@ struct Autopilot {
   int32_t paddleTarget;
   // The slot from which the next brick to aim at is looked for.
   int32_t nextTarget;
+  // The bricks no ball can ever break are no targets: worked out once, when first needed.
+  bool reachKnown;
+  std::array<uint8_t, BrickSlots> neverBroken;
+  // Landings since the bricks to break last lost a hit, and how they stood then: a course
+  // that keeps missing them is varied.
+  int32_t idleLandings;
+  int64_t damageSeen;
+  uint32_t landings;
 };
 
 // Where the autopilot wants the paddle's left edge this tick.

@@ -51,8 +51,14 @@ constexpr PlaceSpan coveredBy(const Brick &brick, const PlaceSpan &within) {
 }
 
 // The places where a ball touches the brick: its box grown by a pixel all round, corners
-// included, overlaps the brick's. These are the covered places and the ring around them.
+// included, overlaps the part of the brick inside the field (the field's edges stand between
+// a ball and what lies beyond them). These are the covered places and the ring around them.
 constexpr PlaceSpan touchingOf(const Brick &brick, const PlaceSpan &within) {
-  return clippedTo(within, int64_t{brick.x} - BallSize, int64_t{brick.y} - BallSize,
-                   int64_t{brick.x} + BrickWidth, int64_t{brick.y} + BrickHeight);
+  const int64_t left = std::max<int64_t>(brick.x, PlayFieldBox.x);
+  const int64_t top = std::max<int64_t>(brick.y, PlayFieldBox.y);
+  const int64_t right = std::min<int64_t>(int64_t{brick.x} + BrickWidth, PlayFieldRight) - 1;
+  const int64_t bottom = std::min<int64_t>(int64_t{brick.y} + BrickHeight, PlayFieldBottom) - 1;
+  if (left > right || top > bottom)
+    return PlaceSpan{0, 0, -1, -1};
+  return clippedTo(within, left - BallSize, top - BallSize, right + 1, bottom + 1);
 }
