@@ -1,7 +1,8 @@
 // Plays levels and inputs made of arbitrary bytes and checks after every tick what the rules
 // promise whatever the player does: the ball overlaps no standing brick and not the paddle and
 // leaves the field only below it; no brick has taken more hits than break it, nor stands with
-// them; the bricks left to break are counted right; a moving ball keeps a speed of 360,000 to
+// them, and a standing brick looks damaged once hit and shows unless it is an invisible one not
+// yet hit; the bricks left to break are counted right; a moving ball keeps a speed of 360,000 to
 // 720,000 micro-pixels a tick, its velocity of that size, at least 15 degrees from the
 // horizontal. The bricks are those the editor can make: inside the level area, none overlapping.
 
@@ -27,8 +28,10 @@ const char *brokenRule(const Game &game) {
   for (int slot = 0; slot < game.inUse; ++slot) {
     const int hits = game.hitsTaken[slot], most = hitsToBreak(game.bricks[slot].type);
     const bool standing = brickStanding(game, slot);
-    if (hits > most || (standing && hits == most && most > 0))
-      return "a brick's hits taken do not match its standing";
+    if (hits > most || (standing && hits == most && most > 0) ||
+        brickDamaged(game, slot) != (standing && hits > 0) ||
+        brickShown(game, slot) != (standing && (game.bricks[slot].type != InvisibleType || hits)))
+      return "a brick's hits taken do not match its standing or its looks";
     if (standing &&
         overlap(ball, game.bricks[slot].x, game.bricks[slot].y, BrickWidth, BrickHeight))
       return "the ball overlaps a standing brick";
