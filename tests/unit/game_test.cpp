@@ -28,14 +28,13 @@ const char *const KindNames[] = {"served", "paddlehit", "hit",     "shown",   "b
 
 TEST(Games, EveryFilePlaysAsWritten) {
   for (const auto &entry : std::filesystem::directory_iterator(Data + "/games")) {
-    const std::string path = entry.path().string();
     Bricks bricks{};
     int32_t count = 0;
     std::multimap<uint32_t, std::string> inputs;
     std::map<uint32_t, std::string> expected, happened;
     std::map<uint32_t, std::pair<int32_t, int32_t>> bounces, bounced;
     uint32_t lastTick = 0;
-    std::istringstream lines(fileBytes(path));
+    std::istringstream lines(fileBytes(entry.path().string()));
     for (std::string line, word; std::getline(lines, line);) {
       std::istringstream in(line);
       uint32_t tick = 0, hit = 0;
@@ -49,7 +48,7 @@ TEST(Games, EveryFilePlaysAsWritten) {
       else if (word == "at" && in >> tick >> std::ws && std::getline(in, word))
         inputs.emplace(tick, word);
       else if (!(word == "expect" && in >> tick >> std::ws && std::getline(in, expected[tick])))
-        ADD_FAILURE() << path << ": " << line;
+        ADD_FAILURE() << entry.path() << ": " << line;
       lastTick = std::max(lastTick, tick);
     }
     const uint32_t lastBounce = bounces.empty() ? 0 : bounces.rbegin()->first;
@@ -76,9 +75,9 @@ TEST(Games, EveryFilePlaysAsWritten) {
               (event.slot < 0 ? "" : " " + std::to_string(event.slot));
     }
     happened.erase(happened.upper_bound(lastTick), happened.end());
-    EXPECT_EQ(happened, expected) << path;
+    EXPECT_EQ(happened, expected) << entry.path();
     for (const auto &[hit, velocity] : bounces)
-      EXPECT_EQ(bounced[hit], velocity) << path << ", paddle hit " << hit;
+      EXPECT_EQ(bounced[hit], velocity) << entry.path() << ", paddle hit " << hit;
   }
   EXPECT_GE(std::distance(std::filesystem::directory_iterator(Data + "/games"), {}), 8);
 }
