@@ -3,6 +3,7 @@
 // the floor the editor is measured against (bench/real_display.sh).
 //
 //   bare_present            presents until the window is closed or the process is stopped
+//   bare_present --every MS the same, a frame every MS milliseconds (16: a game's pace)
 //   bare_present --time N   presents N frames back to back and prints the median and mean
 //                           cost of a flip and of a fill and flip, in milliseconds
 //
@@ -20,8 +21,6 @@
 #include <vector>
 
 namespace {
-
-constexpr Uint32 FrameIntervalMs = 26;
 
 using Clock = std::chrono::steady_clock;
 
@@ -59,7 +58,7 @@ int timeFlips(SDL_Surface *screen, int frames) {
   return 0;
 }
 
-void presentForever(SDL_Surface *screen) {
+void presentForever(SDL_Surface *screen, Uint32 interval) {
   Uint32 lastFrame = SDL_GetTicks();
   for (;;) {
     SDL_Event event;
@@ -68,7 +67,7 @@ void presentForever(SDL_Surface *screen) {
         return;
     }
     const Uint32 now = SDL_GetTicks();
-    if (now - lastFrame >= FrameIntervalMs) {
+    if (now - lastFrame >= interval) {
       SDL_FillRect(screen, nullptr, 0);
       SDL_Flip(screen);
       lastFrame = now;
@@ -96,7 +95,9 @@ int main(int argc, char **argv) {
   if (argc == 3 && std::strcmp(argv[1], "--time") == 0)
     result = timeFlips(screen, std::atoi(argv[2]));
   else
-    presentForever(screen);
+    presentForever(screen, argc == 3 && std::strcmp(argv[1], "--every") == 0
+                               ? static_cast<Uint32>(std::atoi(argv[2]))
+                               : 26);
   SDL_Quit();
   return result;
 }

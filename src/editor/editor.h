@@ -34,6 +34,7 @@ struct Editor {
   BrowserPreview browserPreview;
   // The game being played on the level, if any: while it runs, input goes to it.
   std::optional<Play> play;
+  uint32_t playsStarted = 0;
 
   // Position of the latest mouse event handled. No preview until the mouse first moves.
   int32_t mouseX = 0;

@@ -8,6 +8,8 @@
 
 struct Play {
   Game game;
+  // Which game of the run this is, from 1: what is drawn behind it is drawn once.
+  uint32_t id = 0;
   bool autopilot = false;
   // A left click or Space since the last tick: it serves, or starts the level again once the
   // game is over.

@@ -122,6 +122,15 @@ void drawLevelField(SDL_Surface *canvas, SDL_Surface *sheet, const Bricks &brick
 }
 
 void drawFrame(const RenderResources &resources, const Editor &editor) {
+  // Behind a game the editor shows as it was when the game began: it is drawn once.
+  if (editor.play && resources.cache != nullptr && resources.backSurface != nullptr &&
+      resources.cache->backdropOfPlay == editor.play->id) {
+    drawPlay(resources, editor);
+    SDL_Flip(resources.screen);
+    return;
+  }
+  if (resources.cache != nullptr)
+    resources.cache->shown.play = 0;
   // Behind a dialog or a game the editor picture is drawn straight onto backSurface, from which
   // the overlay dims it onto the screen: the same pixels as drawing on the screen and copying it
   // across, without the full-screen copy.

@@ -2,8 +2,34 @@
 // The four things every frame is drawn with, and the one owner that opens and closes them for
 // the editor, the frame tests, the benchmarks and the command line alike.
 
+#include "level/geometry.h"
+
 #include <SDL.h>
 #include <SDL_ttf.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// What a frame of a game showed of its moving parts.
+struct PlayPicture {
+  enum Look : uint8_t { Unseen, Whole, Damaged };
+  // The game (Play::id), 0 for none.
+  uint32_t play = 0;
+  std::array<uint8_t, BrickSlots> looks{};
+  Point ball{};
+  bool ballShown = false;
+  int32_t paddleX = 0;
+  std::string help;
+};
+
+// What frames keep for the next. The editor does not change while a game runs: backSurface
+// keeps it dimmed for the game backdropOfPlay. The screen keeps the last frame drawn, which
+// showed the game as shown; any frame but a game's forgets it.
+struct FrameCache {
+  uint32_t backdropOfPlay = 0;
+  PlayPicture shown;
+};
 
 // The surfaces and font created at start-up and held by the event loop.
 struct RenderResources {
@@ -14,6 +40,8 @@ struct RenderResources {
   // The brick miniatures of the browser's preview, in the screen's format; without them the
   // preview shows its field and caption but no bricks.
   SDL_Surface *miniatures = nullptr;
+  // Without one, every frame of a game draws the editor behind it again.
+  FrameCache *cache = nullptr;
 };
 
 struct ResourcePaths {
@@ -47,7 +75,8 @@ public:
 private:
   bool open(const ResourcePaths &paths);
 
-  RenderResources resources_{nullptr, nullptr, nullptr, nullptr, nullptr};
+  FrameCache cache_;
+  RenderResources resources_{nullptr, nullptr, nullptr, nullptr, nullptr, &cache_};
   bool sdlStarted_ = false;
   bool ttfStarted_ = false;
   bool ok_ = false;

@@ -2,6 +2,7 @@
 
 void startPlay(Editor &editor) {
   editor.play.emplace(Play{startGame(editor.bricks, editor.state.brickCount)});
+  editor.play->id = ++editor.playsStarted;
 }
 
 namespace {
