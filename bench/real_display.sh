@@ -9,10 +9,13 @@
 #    of a bare presenter (bench/bare_present.cpp) on the software and the GL paths.
 # 2. Which present path the editor takes when the environment says nothing.
 # 3. CPU of the real editor, from /proc/PID/stat (utime + stime, all threads), against the
-#    bare presenter running on a display of its own: idle, then while the pointer sweeps over
-#    the heaviest scene (396 bricks, the whole pattern grid selected, the full preview). Each
-#    figure is the median of 3 windows, the two programs taking turns; the one not measured
-#    is stopped (SIGSTOP) so that it takes no CPU from the other.
+#    bare presenter running on a display of its own: idle with the pointer outside the window
+#    (with its wake-ups, the voluntary and involuntary context switches of all its threads from
+#    /proc/PID/task/*/status), then while the pointer sweeps over the heaviest scene (396
+#    bricks, the whole pattern grid selected, the full preview), then playing that level under
+#    the autopilot, against a bare presenter presenting every 16 ms. Each figure is the median
+#    of 3 windows, the two programs taking turns; the one not measured is stopped (SIGSTOP) so
+#    that it takes no CPU from the other.
 #
 # Like the editor, the figures use SDL's software present path unless SDL_RENDER_DRIVER or
 # SDL_FRAMEBUFFER_ACCELERATION is already set.
@@ -60,10 +63,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts a private display; sets $display to its number.
+# Starts a private display, 1024x768 or the size given; sets $display to its number.
 start_display() {
   local fd_file=$work/display.$RANDOM
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br -noreset 3>"$fd_file" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -br -noreset 3>"$fd_file" 2>/dev/null &
   started+=("$!")
   for _ in $(seq 200); do
     [[ -s $fd_file ]] && break
@@ -92,15 +95,24 @@ cpu_ticks() {
   echo $((fields[11] + fields[12]))
 }
 
-# Percent of one core that process $1 uses over $window seconds.
+# Context switches of every thread of process $1 so far: each one is the process waking.
+switches() {
+  cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ { sum += $2 } END { print sum + 0 }'
+}
+
+# Percent of one core that process $1 uses over $window seconds; its wake-ups a second go to
+# the file $2.
 cpu_percent() {
-  local t0 c0 t1 c1
+  local t0 c0 s0 t1 c1 s1
   t0=$(date +%s%N)
   c0=$(cpu_ticks "$1")
+  s0=$(switches "$1")
   sleep "$window"
   t1=$(date +%s%N)
   c1=$(cpu_ticks "$1")
-  awk -v c=$((c1 - c0)) -v hz="$hz" -v ns=$((t1 - t0)) 'BEGIN { printf "%.1f", 100 * c / hz / (ns / 1e9) }'
+  s1=$(switches "$1")
+  awk -v s=$((s1 - s0)) -v ns=$((t1 - t0)) 'BEGIN { printf "%.1f", s / (ns / 1e9) }' >"$2"
+  awk -v c=$((c1 - c0)) -v hz="$hz" -v ns=$((t1 - t0)) 'BEGIN { printf "%.2f", 100 * c / hz / (ns / 1e9) }'
 }
 
 median() { printf '%s\n' "$@" | sort -g | sed -n "$((($# + 1) / 2))p"; }
@@ -180,7 +192,8 @@ echo "== CPU, median of 3 windows of ${window} s, editor and bare presenter taki
   printf 'Plein'
 } >"$work/run/niv/plein.lvbk"
 
-start_display
+# Larger than the window, which maps at (0, 0): the pointer can rest outside it.
+start_display 1280x1024
 editor_display=$display
 DISPLAY=:$editor_display xdotool mousemove 600 300
 (cd "$work/run" && DISPLAY=:$editor_display exec ./brickedit >/dev/null) &
@@ -206,7 +219,7 @@ elif [[ $first_brick != 128,128,128 && $grid_cell == 255,0,0 ]]; then
 else
   echo "WARNING: scene not reached (first brick shows $first_brick, grid corner $grid_cell)"
 fi
-DISPLAY=:$editor_display xdotool mousemove 24 30
+DISPLAY=:$editor_display xdotool mousemove 1200 1000
 sleep 0.3
 
 start_display
@@ -218,21 +231,27 @@ started+=("$bare")
 wait_for_window "$bare" "$bare_display"
 kill -STOP "$bare"
 
-idle_editor="" idle_bare="" moving_editor="" moving_bare=""
-# Measures $1 ("idle" or "moving") for both programs; sets ${1}_editor and ${1}_bare.
+idle_editor="" idle_bare="" moving_editor="" moving_bare="" playing_editor="" playing_bare=""
+# Measures $1 ("idle", "moving" or "playing") for the editor and the bare presenter $2; sets
+# ${1}_editor, ${1}_bare and ${1}_wakeups (the editor's median wake-ups a second).
 measure() {
-  local editor_runs=() bare_runs=() round who pid shown sweeper
+  local editor_runs=() bare_runs=() wakeups=() round who pid shown sweeper
   kill -STOP "$editor"
   for round in 1 2 3; do
     for who in editor bare; do
-      if [[ $who == editor ]]; then pid=$editor shown=$editor_display; else pid=$bare shown=$bare_display; fi
+      if [[ $who == editor ]]; then pid=$editor shown=$editor_display; else pid=$2 shown=$bare_display; fi
       kill -CONT "$pid"
       if [[ $1 == moving ]]; then
         sweep "$shown" $((window + 2)) "$work/moves.$who.$round" &
         sweeper=$!
       fi
       sleep "$settle"
-      if [[ $who == editor ]]; then editor_runs+=("$(cpu_percent "$pid")"); else bare_runs+=("$(cpu_percent "$pid")"); fi
+      if [[ $who == editor ]]; then
+        editor_runs+=("$(cpu_percent "$pid" "$work/wakeups")")
+        wakeups+=("$(<"$work/wakeups")")
+      else
+        bare_runs+=("$(cpu_percent "$pid" "$work/wakeups")")
+      fi
       [[ $1 == moving ]] && wait "$sweeper"
       kill -STOP "$pid"
     done
@@ -242,14 +261,27 @@ measure() {
   bare_median=$(median "${bare_runs[@]}")
   printf -v "${1}_editor" '%s' "$editor_median"
   printf -v "${1}_bare" '%s' "$bare_median"
-  echo "$1: editor ${editor_runs[*]} % (median $editor_median); bare presenter ${bare_runs[*]} % (median $bare_median)"
+  printf -v "${1}_wakeups" '%s' "$(median "${wakeups[@]}")"
+  echo "$1: editor ${editor_runs[*]} % (median $editor_median), wake-ups a second ${wakeups[*]};" \
+    "bare presenter ${bare_runs[*]} % (median $bare_median)"
 }
 
-measure idle
-measure moving
+measure idle "$bare"
+measure moving "$bare"
 moves=$(cat "$work"/moves.editor.* | awk '{ sum += $1 } END { print sum }')
 echo "(pointer moves sent to the editor: about $((moves / (3 * (window + 2)))) a second)"
-kill -CONT "$editor" "$bare"
+# The heaviest level played under the autopilot (T, then A), against a presenter at a game's
+# pace.
+kill -CONT "$editor"
+DISPLAY=:$editor_display xdotool mousemove 400 300 key t key a
+kill -STOP "$editor"
+DISPLAY=:$bare_display "$build/bench/bare_present" --every 16 &
+bare16=$!
+started+=("$bare16")
+wait_for_window "$bare16" "$bare_display"
+kill -STOP "$bare16"
+measure playing "$bare16"
+kill -CONT "$editor" "$bare" "$bare16"
 
 # ---- Against the goals
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
@@ -259,19 +291,24 @@ line() { printf '  %-66s %8s  goal <= %-4s %s\n' "$1" "$(shown "$2")" "$3" "$(ve
 
 echo
 echo "== Against the goals (real display unless marked)"
-for frame in Editing Browser; do
+for frame in Editing Browser Playing; do
+  interval=26
+  [[ $frame == Playing ]] && interval=16
   for clock in "" cpu_; do
     name="BM_Frame${frame}Heaviest"
     by=${clock:+by CPU}
     x=$(counter "$name" "${clock}x_bare_present" "$work/real.txt")
     dummy_x=$(counter "$name" "${clock}x_bare_present" "$work/dummy.txt")
-    pct=$(counter "$name" "${clock}pct_of_26ms" "$work/real.txt")
-    dummy_pct=$(counter "$name" "${clock}pct_of_26ms" "$work/dummy.txt")
+    pct=$(counter "$name" "${clock}pct_of_${interval}ms" "$work/real.txt")
+    dummy_pct=$(counter "$name" "${clock}pct_of_${interval}ms" "$work/dummy.txt")
     line "$frame frame ${by:-by wall clock}, x bare present (dummy: $dummy_x)" "$x" 2.5
-    line "$frame frame ${by:-by wall clock}, % of 26 ms (dummy: $dummy_pct)" "$pct" 10
+    line "$frame frame ${by:-by wall clock}, % of $interval ms (dummy: $dummy_pct)" "$pct" 10
   done
 done
-line "idle editor, % of a core (bare presenter: $idle_bare)" "$idle_editor" 3
+line "idle editor, % of a core (bare presenter: $idle_bare)" "$idle_editor" 0.2
+line "idle editor, wake-ups a second" "$idle_wakeups" 10
+line "playing editor / bare presenter every 16 ms ($playing_editor / $playing_bare %)" \
+  "$(ratio "$playing_editor" "$playing_bare")" 2
 line "sweeping editor / bare presenter ($moving_editor / $moving_bare %)" \
   "$(ratio "$moving_editor" "$moving_bare")" 2
 echo "  present path with neither variable set: $present_path"
