@@ -28,7 +28,6 @@ constexpr int MaxSpeed = 720;
 constexpr int SpeedGainPercent = 2; // at each paddle hit
 constexpr int ServeDegreesFromHorizontal = 60;
 constexpr int PaddleMostDegreesFromVertical = 60;
-constexpr int LeastDegreesFromHorizontal = 15;
 
 constexpr int32_t UnbreakableType = 22;
 constexpr int32_t DynamiteType = 23;

@@ -36,9 +36,9 @@ void drawMiniatureBricks(SDL_Surface *screen, SDL_Surface *miniatures,
     const Brick &brick = preview.bricks[slot];
     const int64_t x = field.x + quarter(int64_t{brick.x} - LevelLeft);
     const int64_t y = field.y + quarter(int64_t{brick.y} - LevelTop);
-    // Far-off bricks go before their place is narrowed to the library's 16-bit rectangle.
-    if (!hasBrickSprite(brick.type) || x <= field.x - MiniatureWidth || x >= field.x + field.w ||
-        y <= field.y - MiniatureHeight || y >= field.y + field.h)
+    // Far-off bricks go before their place is narrowed to the library's 16-bit rectangle; the
+    // others are cut at the miniature's edge.
+    if (!hasBrickSprite(brick.type) || !fitsRectPosition(x) || !fitsRectPosition(y))
       continue;
     SDL_Rect source = miniatureRect(brick.type);
     SDL_Rect target = blitTarget(static_cast<int>(x), static_cast<int>(y));

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 SDL_Rect brickSpriteRect(int32_t type) {
   if (!hasBrickSprite(type))
@@ -30,14 +29,6 @@ void setSheetAlpha(SDL_Surface *sheet, bool on) {
     return;
   SDL_SetAlpha(sheet, on ? SDL_SRCALPHA : 0, HalfAlpha);
 }
-
-namespace {
-
-bool fitsRectPosition(int64_t value) {
-  return value >= std::numeric_limits<Sint16>::min() && value <= std::numeric_limits<Sint16>::max();
-}
-
-} // namespace
 
 void drawSheetRect(SDL_Surface *screen, SDL_Surface *sheet, SDL_Rect source, int32_t x, int32_t y) {
   // A position beyond the library's 16-bit rectangles is far off the screen. The library cuts

@@ -7,6 +7,11 @@
 #include <SDL.h>
 #include <cstdint>
 
+// A position the library's 16-bit rectangles can hold: one beyond is far off the screen.
+constexpr bool fitsRectPosition(int64_t value) {
+  return value >= INT16_MIN && value <= INT16_MAX;
+}
+
 // Where a blit puts its source's top left corner: the library reads no size from a target.
 inline SDL_Rect blitTarget(int x, int y) {
   SDL_Rect target{};

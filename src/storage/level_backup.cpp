@@ -99,7 +99,7 @@ std::string writeVersion(const std::string &levelDirectory, const std::string &n
   if (!ensureDirectory(directory, levelDirectory) || !listVersions(directory, name, versions) ||
       localtime_r(&now, &local) == nullptr ||
       std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local) != StampLength)
-    return "";
+    return {};
   long suffix = 0;
   for (const Version &version : versions)
     if (version.stamp == stamp)
@@ -110,7 +110,7 @@ std::string writeVersion(const std::string &levelDirectory, const std::string &n
   const FileWrite result = writeFileAtomically(directory + written.fileName, bytes);
   if (result.failedStep != FileStep::None) {
     errno = result.error;
-    return "";
+    return {};
   }
   versions.push_back(written);
   return written.fileName;
@@ -197,7 +197,7 @@ std::string writeRecoveryFile(const std::string &bytes, const std::string &level
   if (written.empty()) {
     error = "Impossible de mettre le travail non sauvegard\xc3\xa9 \xc3\xa0 l'abri dans " +
             backupDirectory(levelDirectory) + " (" + frenchReason(errno) + ")";
-    return "";
+    return {};
   }
   return backupDirectory(levelDirectory) + written;
 }

@@ -27,7 +27,7 @@ std::string unreadable(const std::string &path, std::string &bytes, Bricks &bric
   if (readFileBytes(path, bytes) != FileRead::Done)
     return std::string("cannot be read: ") + std::strerror(errno);
   if (!parseLevelBytes(bytes.data(), bytes.size(), bricks, count).refused)
-    return "";
+    return {};
   // The refused count, with the wording and the number as written of --check.
   for (const std::string &problem : checkLevelBytes(bytes.data(), bytes.size()).problems)
     if (problem.rfind("line 1: count ", 0) == 0 &&

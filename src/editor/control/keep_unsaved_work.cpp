@@ -9,7 +9,7 @@
 std::string keepUnsavedWork(const Editor &editor, const std::string &levelDirectory,
                             std::time_t now) {
   if (!hasUnsavedWork(editor))
-    return "";
+    return {};
   const std::string bytes =
       formatLevel(editor.bricks, editor.state.brickCount, editor.authorField.text());
   std::string error;
