@@ -30,6 +30,13 @@ struct Editor {
   SavedLevel saved;
   // The level under the pointer in the browser, kept between frames so it is read once.
   BrowserPreview browserPreview;
+  // The name the browser highlights, an index in levelList, -1 for none: set when the browser
+  // opens, then moved by the keys and by the pointer (storage/browser_highlight.h).
+  int64_t browserHighlight = -1;
+  // The list of every key (F1), shown over the editor until the next key or press. The release
+  // of the button whose press closed it does nothing either (0 when none is awaited).
+  bool keyListShown = false;
+  int keyListButton = 0;
 
   // Position of the latest mouse event handled. No preview until the mouse first moves.
   int32_t mouseX = 0;

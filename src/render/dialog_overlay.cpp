@@ -3,6 +3,7 @@
 #include "render/browser_preview_panel.h"
 #include "render/draw_primitives.h"
 #include "render/sprite_sheet.h"
+#include "storage/browser_highlight.h"
 #include "storage/level_browser.h"
 
 namespace {
@@ -10,10 +11,11 @@ namespace {
 constexpr char LevelNamePrompt[] = "Saisissez le nom de votre niveau :";
 constexpr char AuthorPrompt[] = "Saisissez votre nom :";
 
-// Half intensity everywhere: the picture, already drawn on backSurface, mixed at 128 over
-// black, which gives every channel exactly half its value, rounded down. With 32-bit pixels of
-// 8-bit channels that is one shift and mask a pixel, five times cheaper than the library's
-// mixing blit, with the same pixels.
+} // namespace
+
+// The picture, already drawn on backSurface, mixed at 128 over black, which gives every channel
+// exactly half its value, rounded down. With 32-bit pixels of 8-bit channels that is one shift
+// and mask a pixel, five times cheaper than the library's mixing blit, with the same pixels.
 void dimScreen(SDL_Surface *screen, SDL_Surface *backSurface) {
   if (backSurface == nullptr)
     return;
@@ -42,12 +44,12 @@ void dimScreen(SDL_Surface *screen, SDL_Surface *backSurface) {
   SDL_UnlockSurface(screen);
 }
 
-// The highlighted name follows the pointer's height alone, also outside the dialog; inside the
-// pick area it is the name a left release there opens.
+namespace {
+
+// The highlighted name is red: the one previewed and the one Return opens.
 void drawLevelNames(SDL_Surface *screen, TTF_Font *font, const Editor &editor) {
-  const std::size_t count = editor.levelList.size();
-  const VisibleNames names = visibleLevelNames(count, editor.state.browserScroll);
-  const int64_t highlighted = browserNameAt(editor.pointerY, editor.state.browserScroll, count);
+  const VisibleNames names = visibleLevelNames(editor.levelList.size(), editor.state.browserScroll);
+  const int64_t highlighted = highlightedLevel(editor);
   for (std::size_t index = names.first; index < names.end; ++index) {
     const int row = static_cast<int>(index - names.first);
     drawText(screen, font, editor.levelList[index],

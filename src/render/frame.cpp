@@ -4,6 +4,7 @@
 #include "editor/screen_layout.h"
 #include "render/dialog_overlay.h"
 #include "render/draw_primitives.h"
+#include "render/key_list_overlay.h"
 #include "render/sprite_sheet.h"
 
 #include <algorithm>
@@ -122,7 +123,8 @@ void drawFrame(const RenderResources &resources, const Editor &editor) {
   // Behind a dialog the editor picture is drawn straight onto backSurface, from which the
   // overlay dims it onto the screen: the same pixels as drawing on the screen and copying it
   // across, without the full-screen copy.
-  const bool dimmed = editor.state.mode != Editing && resources.backSurface != nullptr;
+  const bool overlaid = editor.state.mode != Editing || editor.keyListShown;
+  const bool dimmed = overlaid && resources.backSurface != nullptr;
   SDL_Surface *canvas = dimmed ? resources.backSurface : resources.screen;
   SDL_Surface *sheet = resources.sheet;
   SDL_FillRect(canvas, nullptr, mapColour(canvas, Black));
@@ -142,5 +144,7 @@ void drawFrame(const RenderResources &resources, const Editor &editor) {
   drawText(canvas, resources.font, editor.helpText, White, HelpLinePosition.x, HelpLinePosition.y);
   if (editor.state.mode != Editing)
     drawDialogOverlay(resources, editor);
+  else if (editor.keyListShown)
+    drawKeyList(resources);
   SDL_Flip(resources.screen);
 }
