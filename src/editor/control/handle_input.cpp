@@ -86,9 +86,9 @@ void stepBrickType(int32_t &type, int step) {
     type = LastBrickType;
 }
 
-// A left or right release outside the dialog's box, drawn or not, leaves the dialog for the
-// Editing mode and does nothing else; the fields keep what was typed. The release that opened
-// the dialog came in the Editing mode, so it never closes it.
+// A left or right release outside the dialog's box as drawn leaves the dialog for the Editing
+// mode and does nothing else; the fields keep what was typed. The release that opened the
+// dialog came in the Editing mode, so it never closes it.
 bool leavesDialog(const InputEvent &event, const Editor &editor) {
   return editor.state.mode != Editing &&
          (event.button == MouseLeft || event.button == MouseRight) &&
