@@ -34,7 +34,8 @@ void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &l
     editor.quitRequested = true;
 
   EditorState &state = editor.state;
-  // The browser ignores them; in the name dialogs they go to the field like any key.
+  // Undo, redo and the shortcuts act in the Editing mode alone: in the name dialogs they go to
+  // the field like any key, and the browser has keys of its own.
   if (state.mode == Editing &&
       (handleHistoryKey(event, editor) || handleEditingShortcut(event, editor, levelDirectory)))
     return;
