@@ -60,6 +60,7 @@ std::unique_ptr<Editor> browserEditor(bool withPreview) {
     editor->levelList.push_back("niveau_" + std::to_string(index) + "_du_chateau.lvbk");
   editor->pointerX = 400;
   editor->pointerY = BrowserRowTop + BrowserRowStep / 2;
+  editor->browserHighlight = 0;
   if (withPreview) {
     BrowserPreview &preview = editor->browserPreview;
     preview.nameIndex = 0;

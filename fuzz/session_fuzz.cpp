@@ -28,13 +28,18 @@ const Region Targets[] = {Screen, AnyPosition, LevelRetypeRegion, LevelRetypeReg
     OffsetXMinusRegion, OffsetYPlusRegion, OffsetYMinusRegion, ChooserRegion, ClearAllHelpRegion,
     SaveRegion, OpenRegion, BrowserPickRegion, BrowserPickRegion};
 // clang-format on
-// Ctrl+Z and Ctrl+Y undo and redo, Ctrl+Shift+Z redoes too, M switches mirror placement.
+// Ctrl+Z and Ctrl+Y undo and redo, Ctrl+Shift+Z redoes too, M switches mirror placement;
+// Ctrl+S saves, Ctrl+O opens the browser, F1 lists the keys; the arrows and page keys move the
+// browser's highlight.
 const std::tuple<Key, uint16_t, bool, bool> NamedKeys[] = {
     {Key::Return, 13, false, false},   {Key::Return, 13, false, false},
     {Key::Backspace, 8, false, false}, {Key::Other, 13, false, false},
     {Key::Escape, 27, false, false},   {Key::Z, 26, true, false},
     {Key::Z, 26, true, true},          {Key::Y, 25, true, false},
-    {Key::M, 'm', false, false}};
+    {Key::M, 'm', false, false},       {Key::S, 19, true, false},
+    {Key::O, 15, true, false},         {Key::F1, 0, false, false},
+    {Key::Up, 0, false, false},        {Key::Down, 0, false, false},
+    {Key::PageUp, 0, false, false},    {Key::PageDown, 0, false, false}};
 const int Buttons[] = {MouseLeft, MouseLeft, MouseLeft, MouseRight, MouseRight, MouseMiddle,
                        WheelUp,   WheelDown, WheelDown, 0,          6};
 

@@ -1,6 +1,6 @@
 #pragma once
-// What the level browser shows of the level under the pointer. The file is read when the
-// pointer comes onto another name, not on every frame; this holds what was read until then.
+// What the level browser shows of the highlighted level. The file is read when the highlight
+// comes onto another name, not on every frame; this holds what was read until then.
 
 #include "editor/editor_state.h"
 

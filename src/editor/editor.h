@@ -35,6 +35,13 @@ struct Editor {
   // The game being played on the level, if any: while it runs, input goes to it.
   std::optional<Play> play;
   uint32_t playsStarted = 0;
+  // The name the browser highlights, an index in levelList, -1 for none: set when the browser
+  // opens, then moved by the keys and by the pointer (storage/browser_highlight.h).
+  int64_t browserHighlight = -1;
+  // The list of every key (F1), shown over the editor until the next key or press. The release
+  // of the button whose press closed it does nothing either (0 when none is awaited).
+  bool keyListShown = false;
+  int keyListButton = 0;
 
   // Position of the latest mouse event handled. No preview until the mouse first moves.
   int32_t mouseX = 0;

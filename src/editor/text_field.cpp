@@ -44,3 +44,11 @@ void applyKey(std::string &text, uint16_t character, Key key) {
   if (key == Key::Backspace && !text.empty())
     text.pop_back();
 }
+
+void TextField::fill(const std::string &text) {
+  text_.clear();
+  for (const char character : text)
+    applyKey(text_, static_cast<unsigned char>(character), Key::Other);
+  if (text_ != text)
+    text_.clear();
+}

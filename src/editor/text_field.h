@@ -49,6 +49,9 @@ class TextField {
 public:
   void handleKey(Key key, uint16_t character) { applyKey(text_, character, key); }
   const std::string &text() const { return text_; }
+  // Holds text when typing it could have put it there, else nothing: a name the field cannot
+  // hold is never shown altered, so that confirming it cannot save under another name.
+  void fill(const std::string &text);
 
 private:
   std::string text_;

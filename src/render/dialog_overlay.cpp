@@ -3,6 +3,7 @@
 #include "render/browser_preview_panel.h"
 #include "render/draw_primitives.h"
 #include "render/sprite_sheet.h"
+#include "storage/browser_highlight.h"
 #include "storage/level_browser.h"
 
 namespace {
@@ -45,12 +46,10 @@ void dimScreen(SDL_Surface *screen, SDL_Surface *backSurface) {
 
 namespace {
 
-// The highlighted name follows the pointer's height alone, also outside the dialog; inside the
-// pick area it is the name a left release there opens.
+// The highlighted name is red: the one previewed and the one Return opens.
 void drawLevelNames(SDL_Surface *screen, TTF_Font *font, const Editor &editor) {
-  const std::size_t count = editor.levelList.size();
-  const VisibleNames names = visibleLevelNames(count, editor.state.browserScroll);
-  const int64_t highlighted = browserNameAt(editor.pointerY, editor.state.browserScroll, count);
+  const VisibleNames names = visibleLevelNames(editor.levelList.size(), editor.state.browserScroll);
+  const int64_t highlighted = highlightedLevel(editor);
   for (std::size_t index = names.first; index < names.end; ++index) {
     const int row = static_cast<int>(index - names.first);
     drawText(screen, font, editor.levelList[index],

@@ -5,6 +5,7 @@
 #include "render/dialog_overlay.h"
 #include "render/draw_primitives.h"
 #include "render/play_overlay.h"
+#include "render/key_list_overlay.h"
 #include "render/sprite_sheet.h"
 
 #include <algorithm>
@@ -134,7 +135,7 @@ void drawFrame(const RenderResources &resources, const Editor &editor) {
   // Behind a dialog or a game the editor picture is drawn straight onto backSurface, from which
   // the overlay dims it onto the screen: the same pixels as drawing on the screen and copying it
   // across, without the full-screen copy.
-  const bool overlaid = editor.state.mode != Editing || editor.play;
+  const bool overlaid = editor.state.mode != Editing || editor.play || editor.keyListShown;
   const bool dimmed = overlaid && resources.backSurface != nullptr;
   SDL_Surface *canvas = dimmed ? resources.backSurface : resources.screen;
   SDL_Surface *sheet = resources.sheet;
@@ -157,5 +158,7 @@ void drawFrame(const RenderResources &resources, const Editor &editor) {
     drawPlay(resources, editor);
   else if (editor.state.mode != Editing)
     drawDialogOverlay(resources, editor);
+  else if (editor.keyListShown)
+    drawKeyList(resources);
   SDL_Flip(resources.screen);
 }

@@ -1,7 +1,6 @@
 #include "storage/level_browser.h"
 
 #include "editor/screen_layout.h"
-#include "storage/level_file.h"
 #include "storage/level_format.h"
 
 #include <algorithm>
@@ -83,18 +82,4 @@ void scrollBrowserDown(EditorState &state, std::size_t levelCount) {
 void scrollBrowserUp(EditorState &state) {
   if (state.browserScroll > 0)
     --state.browserScroll;
-}
-
-int loadLevel(int x, int y, Bricks &bricks, EditorState &state,
-              const std::vector<std::string> &levelList, const std::string &levelDirectory,
-              std::string *author) {
-  // Row 10 is the bottom strip of the box, y 475 to 479: it never shows a name.
-  const int64_t index = browserNameUnder(x, y, state.browserScroll, levelList.size());
-  if (index < 0)
-    return 1;
-  // A level that cannot be read leaves the browser open, so another can be picked.
-  if (readLevelFile(levelDirectory + levelList[static_cast<std::size_t>(index)], bricks, state,
-                    author))
-    state.mode = Editing;
-  return 1;
 }

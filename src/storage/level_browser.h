@@ -1,5 +1,5 @@
 #pragma once
-// The level browser: lists the level files of niv/, scrolls them, opens the one picked.
+// The level browser: lists the level files of niv/, scrolls them, finds the name at a point.
 
 #include "editor/editor_state.h"
 #include "storage/level_format.h"
@@ -24,12 +24,12 @@ struct VisibleNames {
 VisibleNames visibleLevelNames(std::size_t count, int32_t browserScroll);
 
 // Index in levelList of the name shown in the row at height y (browserRowAt), or -1 when that
-// row shows none. The pick and the highlight both go through it, so the name a click opens is
-// the one highlighted and drawn there.
+// row shows none. The pick and the pointer's highlight both go through it, so the name a click
+// opens is the one the pointer highlights and drawn there.
 int64_t browserNameAt(int y, int32_t browserScroll, std::size_t count);
 
 // Index of the name a left release at (x, y) opens: the shown name under a point of the pick
-// area, or -1. The browser's preview follows the same rule, so it shows what a click opens.
+// area, or -1.
 int64_t browserNameUnder(int x, int y, int32_t browserScroll, std::size_t count);
 
 // Brings browserScroll back into range after the list changed: 0 with ten names or fewer, at
@@ -39,9 +39,3 @@ void clampBrowserScroll(EditorState &state, std::size_t levelCount);
 // Wheel steps in the browser: down while the last name is not shown, up while above 0.
 void scrollBrowserDown(EditorState &state, std::size_t levelCount);
 void scrollBrowserUp(EditorState &state);
-
-// A left release in the browser: opens the shown name under (x, y) and returns to Editing,
-// handing back the author's word read when author is given. Always returns 1.
-int loadLevel(int x, int y, Bricks &bricks, EditorState &state,
-              const std::vector<std::string> &levelList,
-              const std::string &levelDirectory = LevelDirectory, std::string *author = nullptr);

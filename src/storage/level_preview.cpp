@@ -1,23 +1,11 @@
 #include "storage/level_preview.h"
 
-#include "storage/level_browser.h"
+#include "storage/browser_highlight.h"
 #include "storage/level_parser.h"
-
-namespace {
-
-// The name under the pointer in the frame to come, or -1.
-int64_t previewedIndex(const Editor &editor) {
-  if (editor.state.mode != BrowsingLevels)
-    return -1;
-  return browserNameUnder(editor.pointerX, editor.pointerY, editor.state.browserScroll,
-                          editor.levelList.size());
-}
-
-} // namespace
 
 void refreshBrowserPreview(BrowserPreview &preview, const Editor &editor,
                            const LevelBytesReader &read, const std::string &levelDirectory) {
-  const int64_t index = previewedIndex(editor);
+  const int64_t index = highlightedLevel(editor);
   if (index < 0) {
     preview.nameIndex = -1;
     preview.fileName.clear();
@@ -45,7 +33,7 @@ void refreshBrowserPreview(BrowserPreview &preview, const Editor &editor,
 
 const BrowserPreview *shownBrowserPreview(const Editor &editor) {
   const BrowserPreview &preview = editor.browserPreview;
-  const int64_t index = previewedIndex(editor);
+  const int64_t index = highlightedLevel(editor);
   if (index < 0 || index != preview.nameIndex ||
       editor.levelList[static_cast<std::size_t>(index)] != preview.fileName)
     return nullptr;

@@ -1,6 +1,6 @@
 #pragma once
-// Keeps the browser's preview in step with the name under the pointer: the level file is read
-// and parsed when the pointer comes onto another name, and held until it leaves that name.
+// Keeps the browser's preview in step with the highlighted name: the level file is read and
+// parsed when the highlight comes onto another name, and held until it leaves that name.
 
 #include "editor/browser_preview.h"
 #include "editor/editor.h"
@@ -14,16 +14,16 @@
 // is not an open, and the reader's echo and messages belong to real opens.
 using LevelBytesReader = std::function<FileRead(const std::string &path, std::string &bytes)>;
 
-// Brings preview in line with the editor as the next frame shows it: in BrowsingLevels with
-// (pointerX, pointerY) over a shown name (browserNameUnder), that name's level, read through
-// read from levelDirectory unless preview already holds that entry; otherwise no preview.
+// Brings preview in line with the editor as the next frame shows it: with a name highlighted
+// (highlightedLevel), that name's level, read through read from levelDirectory unless preview
+// already holds that entry; otherwise no preview.
 // A file the reader cannot read, or whose count it refuses, is kept as unreadable.
 void refreshBrowserPreview(BrowserPreview &preview, const Editor &editor,
                            const LevelBytesReader &read = readFileBytes,
                            const std::string &levelDirectory = LevelDirectory);
 
-// The preview to draw: editor.browserPreview when it holds the name under the pointer as the
-// list now stands, else nullptr, so a preview not yet brought in line is never drawn.
+// The preview to draw: editor.browserPreview when it holds the highlighted name as the list
+// now stands, else nullptr, so a preview not yet brought in line is never drawn.
 const BrowserPreview *shownBrowserPreview(const Editor &editor);
 
 // The caption under the miniature, in Latin-1: "Auteur : Ana" ("Auteur inconnu" for a file

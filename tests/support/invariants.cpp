@@ -1,7 +1,9 @@
 #include "invariants.h"
 
 #include "editor/screen_layout.h"
+#include "storage/browser_highlight.h"
 #include "storage/file_bytes.h"
+#include "storage/level_browser.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,7 +26,7 @@ std::string brickFault(const Editor &before, const InputEvent &event, const Edit
   const int32_t was = before.state.brickCount, is = after.state.brickCount;
   const bool left = event.button == MouseLeft, up = event.kind == InputKind::ButtonUp;
   if ((was == is && sameSlots(before.bricks, after.bricks, is)) ||
-      (up && left && before.state.mode == BrowsingLevels))
+      (before.state.mode == BrowsingLevels && ((up && left) || event.key == Key::Return)))
     return ""; // unchanged, or a level opened: its file need keep no rule
   if (before.state.mode != Editing)
     return "bricks changed outside the Editing mode";
@@ -96,23 +98,54 @@ std::string brokenRule(const Editor &before, const InputEvent &event, const Edit
   if (box != s)
     return "the pattern box is not that of the selection";
 
+  // Typing changes the field of its dialog; opening the save dialog fills both with what the
+  // level was saved or opened with, a text a field cannot hold leaving it empty.
+  const bool fills =
+      before.state.mode == Editing && s.mode == EnteringLevelName && !before.saved.name.empty();
+  const auto wrong = [&](const std::string &text, const std::string &was, int32_t typing,
+                         const std::string &kept) {
+    return fills ? text != (cleanName(kept) ? kept : "")
+                 : !cleanName(text) || (text != was && before.state.mode != typing);
+  };
   const std::string &name = after.levelNameField.text(), &author = after.authorField.text();
-  if (!cleanName(name) || !cleanName(author) ||
-      (name != before.levelNameField.text() && before.state.mode != EnteringLevelName) ||
-      (author != before.authorField.text() && before.state.mode != EnteringAuthorName))
+  if (wrong(name, before.levelNameField.text(), EnteringLevelName, before.saved.name) ||
+      wrong(author, before.authorField.text(), EnteringAuthorName, before.saved.author))
     return "the name fields hold \"" + name + "\" and \"" + author + "\"";
   const bool mouse = event.kind == InputKind::Motion || event.kind == InputKind::ButtonDown ||
                      event.kind == InputKind::ButtonUp;
   if (after.mouseX != (mouse ? event.x : before.mouseX) ||
       after.mouseY != (mouse ? event.y : before.mouseY))
     return "the pointer is not where the last mouse event left it";
-  if (event.kind != InputKind::Motion && after.helpText != before.helpText)
-    return "the help line changed without a motion";
-  // Escape ends a game rather than the run.
+  // Besides a motion, only a save sets the help line: to what became of the level.
+  const bool key = event.kind == InputKind::KeyDown;
+  const bool savesNamed =
+      key && event.key == Key::Return && before.state.mode == EnteringAuthorName && !author.empty();
+  const bool saves =
+      savesNamed || (key && event.ctrl && event.key == Key::S && before.state.mode == Editing &&
+                     !before.keyListShown && !before.play && !before.saved.name.empty());
+  if (event.kind != InputKind::Motion &&
+      (saves ? after.helpText.empty() : after.helpText != before.helpText))
+    return "the help line changed without a motion, or a save did not say what it did";
+  // While the list of keys shows, a key or a click closes it and does nothing else, nor does
+  // the release of the press that closed it; Escape too only closes it.
+  const bool taken =
+      (before.keyListShown && event.kind != InputKind::Motion && event.kind != InputKind::Quit) ||
+      (event.kind == InputKind::ButtonUp && before.keyListButton != 0 &&
+       event.button == before.keyListButton);
+  if (taken && (!(Work{after.bricks, after.selection, s} ==
+                  Work{before.bricks, before.selection, before.state}) ||
+                after.currentBrickType != before.currentBrickType || after.mirror != before.mirror))
+    return "a key or a click on the list of keys did more than close it";
+  // Escape only closes the list of keys, or ends a game rather than the run.
   const bool quits = event.kind == InputKind::Quit ||
-                     (event.kind == InputKind::KeyDown && event.key == Key::Escape && !before.play);
+                     (key && event.key == Key::Escape && !before.keyListShown && !before.play);
   if (after.quitRequested != (before.quitRequested || quits))
     return "quit requested by another event, or not by this one";
+  const int64_t lit = highlightedLevel(after);
+  const VisibleNames shown = visibleLevelNames(after.levelList.size(), s.browserScroll);
+  if (lit >= 0 &&
+      (lit < static_cast<int64_t>(shown.first) || lit >= static_cast<int64_t>(shown.end)))
+    return "the highlighted name is out of view";
   // A game plays a copy of the level: playing and ending it leave the editor as it was.
   if (before.play &&
       (after.bricks != before.bricks || s != before.state || after.selection != before.selection ||
@@ -122,8 +155,7 @@ std::string brokenRule(const Editor &before, const InputEvent &event, const Edit
   if (const std::string fault = brickFault(before, event, after); !fault.empty())
     return fault;
   // Saving returns to Editing whatever the save did; the file itself is the file format's.
-  if (event.kind == InputKind::KeyDown && event.key == Key::Return &&
-      before.state.mode == EnteringAuthorName && !author.empty() && s.mode != Editing)
+  if (savesNamed && s.mode != Editing)
     return "saving did not return to Editing";
   return "";
 }

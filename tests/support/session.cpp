@@ -5,6 +5,7 @@
 #include "editor/control/play_input.h"
 #include "editor/saved_level.h"
 #include "invariants.h"
+#include "storage/browser_highlight.h"
 
 #include <algorithm>
 #include <cctype>
@@ -120,12 +121,23 @@ std::string fieldValue(const Editor &editor, const std::string &field) {
   const std::size_t at = FieldNames.find(" " + field + " ");
   if (field == "mode")
     return ModeNames[editor.state.mode & 3];
-  if (field == "currentBrickType" || field == "quit")
-    return std::to_string(field == "quit" ? editor.quitRequested : editor.currentBrickType);
+  if (field == "currentBrickType" || field == "quit" || field == "keys")
+    return std::to_string(field == "quit"   ? editor.quitRequested
+                          : field == "keys" ? editor.keyListShown
+                                            : editor.currentBrickType);
+  if (field == "highlight")
+    return std::to_string(highlightedLevel(editor));
   if (at == std::string::npos)
     return "(no field " + field + ")";
   const auto index = std::count(FieldNames.begin(), FieldNames.begin() + at, ' ');
   return std::to_string(editor.state.*Fields[index]);
+}
+
+// Messages name the level directory as given: shown from the working directory.
+std::string relative(std::string text, const std::string &directory) {
+  for (std::size_t at; (at = text.find(directory)) != std::string::npos;)
+    text.erase(at, directory.size());
+  return text;
 }
 
 } // namespace
@@ -315,7 +327,7 @@ std::string SessionPlayer::apply(const SessionLine &line, const std::string &dir
   if (what == "count")
     actual = std::to_string(editor.state.brickCount);
   else if (what == "help")
-    actual = editor.helpText;
+    actual = relative(editor.helpText, directory);
   else if (what == "fields")
     actual = editor.levelNameField.text() + " " + editor.authorField.text();
   else if (what == "list")
@@ -341,10 +353,8 @@ std::string SessionPlayer::apply(const SessionLine &line, const std::string &dir
   else if (!oneOf(what, " bricks state cells output "))
     return "unknown step: " + line.rest;
   if (what == "output") {
-    // Messages name the level directory as given: shown from the working directory.
-    std::string printed = output.substr(std::min(outputSeen_, output.size()));
-    for (std::size_t at; (at = printed.find(directory)) != std::string::npos;)
-      printed.erase(at, directory.size());
+    const std::string printed =
+        relative(output.substr(std::min(outputSeen_, output.size())), directory);
     const bool prefix =
         expected.size() >= 3 && expected.compare(expected.size() - 3, 3, "...") == 0;
     actual = prefix ? printed.substr(0, expected.size() - 3) + "..." : printed;

@@ -28,10 +28,11 @@
 // Expectations, checked against the editor at that point:
 //   expect bricks X;Y;TYPE ...         the bricks in use, in slot order (none: no bricks)
 //   expect count N                     brickCount
-//   expect state FIELD VALUE ...       EditorState fields by name, currentBrickType, quit (0, 1);
-//                                      mode by name (Editing, EnteringLevelName, ...)
+//   expect state FIELD VALUE ...       EditorState fields by name, currentBrickType, quit and
+//                                      keys (the list of keys shown: 0, 1), highlight (the
+//                                      browser's, -1 for none); mode by name (Editing, ...)
 //   expect cells C,R ...               the selected pattern cells, column by column
-//   expect help "TEXT"                 the help line
+//   expect help "TEXT"                 the help line, paths relative to the working directory
 //   expect fields "LEVEL" "AUTHOR"     the two name fields
 //   expect list NAME ...               levelList, in order
 //   expect file PATH EXPECTED|none     the bytes of PATH are those of the file EXPECTED (relative

@@ -1,11 +1,13 @@
 #include "editor/control/handle_input.h"
 
 #include "editor/control/play_input.h"
+#include "editor/control/key_list_input.h"
+#include "editor/control/save_dialog.h"
+#include "editor/control/shortcut_keys.h"
 #include "editor/screen_layout.h"
 #include "help/hover_help.h"
+#include "storage/browser_highlight.h"
 #include "storage/level_browser.h"
-#include "storage/level_file.h"
-#include "storage/level_format.h"
 #include "tools/button_press.h"
 #include "tools/button_release.h"
 
@@ -24,14 +26,6 @@ bool handleHistoryKey(const InputEvent &event, Editor &editor) {
   return true;
 }
 
-// Only a level that is on disk counts as saved; a failed save has printed why.
-void saveAndMark(Editor &editor, const std::string &levelDirectory) {
-  const std::string &name = editor.levelNameField.text();
-  const std::string &author = editor.authorField.text();
-  if (saveLevel(editor.state, editor.bricks, name, author, levelDirectory) == 1)
-    markSaved(editor, name, author);
-}
-
 // Only Return completes a name; the keypad's Enter does not.
 void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
   // Escape ends the run from every mode, and the key still goes on to the field below.
@@ -39,13 +33,17 @@ void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &l
     editor.quitRequested = true;
 
   EditorState &state = editor.state;
-  // The browser ignores them; in the name dialogs they go to the field like any key.
-  if (state.mode == Editing && handleHistoryKey(event, editor))
+  // Undo, redo and the shortcuts act in the Editing mode alone: in the name dialogs they go to
+  // the field like any key, and the browser has keys of its own.
+  if (state.mode == Editing &&
+      (handleHistoryKey(event, editor) || handleEditingShortcut(event, editor, levelDirectory)))
     return;
   if (state.mode == Editing && event.key == Key::M && !event.ctrl)
     editor.mirror = !editor.mirror;
   if (state.mode == Editing && event.key == Key::T && !event.ctrl)
     startPlay(editor);
+  if (state.mode == BrowsingLevels)
+    handleBrowserKey(event, editor, levelDirectory);
   const bool completes = event.key == Key::Return;
   if (state.mode == EnteringLevelName) {
     if (!editor.levelNameField.text().empty() && completes)
@@ -54,7 +52,8 @@ void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &l
       editor.levelNameField.handleKey(event.key, event.character);
   } else if (state.mode == EnteringAuthorName) {
     if (!editor.authorField.text().empty() && completes) {
-      saveAndMark(editor, levelDirectory);
+      saveAndReport(editor, editor.levelNameField.text(), editor.authorField.text(),
+                    levelDirectory);
       // Back to editing whatever the save did; a failed save has printed why.
       state.mode = Editing;
     } else {
@@ -89,21 +88,21 @@ void stepBrickType(int32_t &type, int step) {
     type = LastBrickType;
 }
 
-// loadLevel, then the opened level's name for the title: the file name without ".lvbk".
-void openPickedLevel(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
-  EditorState &state = editor.state;
-  const int64_t picked =
-      browserNameUnder(event.x, event.y, state.browserScroll, editor.levelList.size());
-  std::string author;
-  loadLevel(event.x, event.y, editor.bricks, state, editor.levelList, levelDirectory, &author);
-  if (picked < 0 || state.mode != Editing)
-    return;
-  const std::string &file = editor.levelList[static_cast<std::size_t>(picked)];
-  markSaved(editor, file.substr(0, file.size() - LevelExtensionLength), author);
+// A left or right release outside the dialog's box as drawn leaves the dialog for the Editing
+// mode and does nothing else; the fields keep what was typed. The release that opened the
+// dialog came in the Editing mode, so it never closes it.
+bool leavesDialog(const InputEvent &event, const Editor &editor) {
+  return editor.state.mode != Editing &&
+         (event.button == MouseLeft || event.button == MouseRight) &&
+         !contains(pixelsOf(DialogBox), event.x, event.y);
 }
 
 void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
   EditorState &state = editor.state;
+  if (leavesDialog(event, editor)) {
+    state.mode = Editing;
+    return;
+  }
   switch (event.button) {
   case MouseRight:
     if (state.mode == Editing) {
@@ -119,18 +118,19 @@ void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &
     if (state.mode == Editing) {
       const int result = handleButtonRelease(event.x, event.y, ButtonLeft, editor.selection,
                                              editor.currentBrickType, state, editor.bricks);
-      if (result == ReleaseOpenBrowser) {
-        listLevels(editor.levelList, levelDirectory);
-        // The list may have shrunk since the browser was last open.
-        clampBrowserScroll(state, editor.levelList.size());
-      }
-      if (result == ReleaseStartGame)
+      if (result == ReleaseOpenBrowser)
+        openBrowser(editor, levelDirectory);
+      else if (state.mode == EnteringLevelName)
+        openSaveDialog(editor);
+      else if (result == ReleaseStartGame)
         startPlay(editor);
     }
     // A separate test: the release that just opened the browser lies on the "open" button,
     // outside the list, so it picks nothing.
     if (state.mode == BrowsingLevels)
-      openPickedLevel(event, editor, levelDirectory);
+      openListedLevel(
+          editor, browserNameUnder(event.x, event.y, state.browserScroll, editor.levelList.size()),
+          levelDirectory);
     // A left release ends the placement drag wherever it happens, so a drag cannot outlive
     // the button being held (say, released over the palette or in a dialog).
     state.painting = 0;
@@ -141,13 +141,13 @@ void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &
     if (state.mode == Editing)
       stepBrickType(editor.currentBrickType, 1);
     else if (state.mode == BrowsingLevels)
-      scrollBrowserDown(state, editor.levelList.size());
+      wheelBrowser(editor, true);
     break;
   case WheelUp:
     if (state.mode == Editing)
       stepBrickType(editor.currentBrickType, -1);
     else if (state.mode == BrowsingLevels)
-      scrollBrowserUp(state);
+      wheelBrowser(editor, false);
     break;
   default:
     break;
@@ -168,10 +168,13 @@ void handleInput(const InputEvent &event, Editor &editor, const std::string &lev
   }
   switch (event.kind) {
   case InputKind::KeyDown:
-    handleKeyDown(event, editor, levelDirectory);
+    if (!keyListTakes(event, editor))
+      handleKeyDown(event, editor, levelDirectory);
     break;
   case InputKind::Motion:
     notePointer(event, editor);
+    if (editor.state.mode == BrowsingLevels)
+      highlightNameAt(editor, event.y);
     // Bricks laid by a drag belong to a step even when no press opened it.
     if (editor.state.painting != 0 && !editor.history.stepOpen)
       openStep(editor);
@@ -180,11 +183,13 @@ void handleInput(const InputEvent &event, Editor &editor, const std::string &lev
     break;
   case InputKind::ButtonDown:
     notePointer(event, editor);
-    handleButtonDown(event, editor);
+    if (!keyListTakes(event, editor))
+      handleButtonDown(event, editor);
     break;
   case InputKind::ButtonUp:
     notePointer(event, editor);
-    handleButtonUp(event, editor, levelDirectory);
+    if (!keyListTakes(event, editor))
+      handleButtonUp(event, editor, levelDirectory);
     break;
   case InputKind::Quit:
     editor.quitRequested = true;
