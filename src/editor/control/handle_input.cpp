@@ -1,7 +1,7 @@
 #include "editor/control/handle_input.h"
 
-#include "editor/control/play_input.h"
 #include "editor/control/key_list_input.h"
+#include "editor/control/play_input.h"
 #include "editor/control/save_dialog.h"
 #include "editor/control/shortcut_keys.h"
 #include "editor/screen_layout.h"
