@@ -1,5 +1,6 @@
 #include "editor/app/event_loop.h"
 
+#include "editor/app/quit_signal.h"
 #include "editor/app/sdl_input.h"
 #include "editor/control/handle_input.h"
 #include "editor/saved_level.h"
@@ -23,7 +24,8 @@ void showTitle(const Editor &editor, std::string &shown) {
 
 } // namespace
 
-void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t lastFrameTicks) {
+void runEventLoop(const RenderResources &resources, Editor &editor, RecoveryCopy &recovery,
+                  uint32_t lastFrameTicks) {
   // A frame is drawn from the editor and the pointer alone: while no event has been handled
   // since the last frame and the pointer is where that frame drew it, the next frame would be
   // the same pixels, so it is skipped.
@@ -42,10 +44,15 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
     bool handled = false;
     while (SDL_PollEvent(&event)) {
       dispatchEvent(event, modifiers, editor);
+      noteHeldButtons(recovery.schedule, toInputEvent(event, modifiers));
       handled = true;
     }
+    // A hang-up ends the run as a quit does.
+    if (quitSignalled())
+      editor.quitRequested = true;
     handledSinceFrame = handledSinceFrame || handled;
     const uint32_t now = SDL_GetTicks();
+    tendRecoveryCopy(recovery, editor, now);
     if (frameDue(now, lastFrameTicks)) {
       if (handledSinceFrame || editor.pointerX != drawnPointerX ||
           editor.pointerY != drawnPointerY) {

@@ -2,7 +2,9 @@
 
 #include "editor/app/display_loss.h"
 #include "editor/app/event_loop.h"
-#include "editor/control/keep_unsaved_work.h"
+#include "editor/app/quit_signal.h"
+#include "editor/control/recovery_copy.h"
+#include "editor/control/work_across_runs.h"
 #include "editor/editor.h"
 #include "render/render_resources.h"
 
@@ -10,6 +12,8 @@
 #include <memory>
 
 int runEditor() {
+  // First, so that a hang-up during start-up already quits cleanly.
+  installQuitSignal();
   RenderSetup setup;
   if (!setup.ok())
     return 1;
@@ -17,9 +21,15 @@ int runEditor() {
   // The name fields take translated characters.
   SDL_EnableUNICODE(1);
   auto editor = std::make_unique<Editor>();
-  keepWorkIfDisplayDies(*editor);
-  runEventLoop(setup.resources(), *editor, startTicks);
-  // Escape and closing the window end the run in every mode; what was not saved is kept.
-  keepUnsavedWork(*editor);
+  // Only once the editor can run, so that a failed start leaves the work for the next one.
+  const ReopenedWork reopened = reopenUnsavedWork(*editor);
+  keepWorkIfDisplayDies(*editor, reopened);
+  auto recovery = std::make_unique<RecoveryCopy>();
+  startRecoveryCopy(*recovery);
+  runEventLoop(setup.resources(), *editor, *recovery, startTicks);
+  stopRecoveryCopy(*recovery);
+  // Escape, closing the window and a hang-up end the run in every mode; what was not saved is
+  // kept.
+  keepWorkAtEnd(*editor, reopened);
   return 0;
 }
