@@ -71,7 +71,9 @@ ReopenedWork reopenUnsavedWork(Editor &editor, const std::string &levelDirectory
   }
   if (found.empty())
     return {};
-  const Found &newest = *std::max_element(found.begin(), found.end(), olderThan);
+  // The others are named oldest first.
+  std::sort(found.begin(), found.end(), olderThan);
+  const Found &newest = found.back();
   if (!readBricks(newest.path, editor.bricks, editor.state.brickCount)) {
     std::printf("Impossible de lire le fichier %s\n", newest.path.c_str());
     std::fflush(stdout);
