@@ -9,27 +9,25 @@
 
 namespace {
 
-// Xlib's handler takes no context of ours, so the one editor of the run and the work it
-// reopened are reached through these pointers, set once at start-up.
-const Editor *runningEditor = nullptr;
-const ReopenedWork *reopenedWork = nullptr;
+// Xlib's handler takes no context of ours, so the one run of the editor is reached through
+// this pointer, set once at start-up.
+EditorRun *running = nullptr;
 
 int onDisplayLost(Display *) {
-  if (runningEditor != nullptr)
-    keepWorkAtEnd(*runningEditor, *reopenedWork);
+  if (running != nullptr)
+    endEditorRun(*running);
   // _exit: the exit handlers would talk to the dead display and never return.
   _exit(1);
 }
 
 } // namespace
 
-void keepWorkIfDisplayDies(const Editor &editor, const ReopenedWork &reopened) {
+void keepWorkIfDisplayDies(EditorRun &run) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
   if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11 ||
       info.info.x11.display == nullptr)
     return;
-  runningEditor = &editor;
-  reopenedWork = &reopened;
+  running = &run;
   XSetIOErrorHandler(onDisplayLost);
 }

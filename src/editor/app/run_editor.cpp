@@ -3,9 +3,7 @@
 #include "editor/app/display_loss.h"
 #include "editor/app/event_loop.h"
 #include "editor/app/quit_signal.h"
-#include "editor/control/recovery_copy.h"
 #include "editor/control/work_across_runs.h"
-#include "editor/editor.h"
 #include "render/render_resources.h"
 
 #include <cstdlib>
@@ -20,16 +18,14 @@ int runEditor() {
   const uint32_t startTicks = SDL_GetTicks();
   // The name fields take translated characters.
   SDL_EnableUNICODE(1);
-  auto editor = std::make_unique<Editor>();
+  auto run = std::make_unique<EditorRun>();
   // Only once the editor can run, so that a failed start leaves the work for the next one.
-  const ReopenedWork reopened = reopenUnsavedWork(*editor);
-  keepWorkIfDisplayDies(*editor, reopened);
-  auto recovery = std::make_unique<RecoveryCopy>();
-  startRecoveryCopy(*recovery);
-  runEventLoop(setup.resources(), *editor, *recovery, startTicks);
-  stopRecoveryCopy(*recovery);
+  run->reopened = reopenUnsavedWork(run->editor);
+  keepWorkIfDisplayDies(*run);
+  startRecoveryCopy(run->recovery);
+  runEventLoop(setup.resources(), run->editor, run->recovery, startTicks);
   // Escape, closing the window and a hang-up end the run in every mode; what was not saved is
   // kept.
-  keepWorkAtEnd(*editor, reopened);
+  endEditorRun(*run);
   return 0;
 }

@@ -115,3 +115,8 @@ void keepWorkAtEnd(const Editor &editor, const ReopenedWork &reopened,
   if (safe)
     unlink((backupDirectory(levelDirectory) + recoveryCopyName(getpid())).c_str());
 }
+
+void endEditorRun(EditorRun &run, const std::string &levelDirectory) {
+  stopRecoveryCopy(run.recovery);
+  keepWorkAtEnd(run.editor, run.reopened, levelDirectory);
+}

@@ -5,6 +5,7 @@
 // editor that ended without a word (killed, crashed) left its recovery copy instead
 // (recovery_copies.h); the next start takes it, and opens the newest of all it found.
 
+#include "editor/control/recovery_copy.h"
 #include "editor/editor.h"
 #include "storage/level_format.h"
 
@@ -30,3 +31,14 @@ ReopenedWork reopenUnsavedWork(Editor &editor, const std::string &levelDirectory
 // there was none, removes this process's recovery copy.
 void keepWorkAtEnd(const Editor &editor, const ReopenedWork &reopened,
                    const std::string &levelDirectory = LevelDirectory);
+
+// Everything a run of the editor carries from its start to its end.
+struct EditorRun {
+  Editor editor;
+  ReopenedWork reopened;
+  RecoveryCopy recovery;
+};
+
+// However the run ends: the recovery copy's last request carried out and its writer stopped,
+// so that nothing writes the copy again behind keepWorkAtEnd, which then runs.
+void endEditorRun(EditorRun &run, const std::string &levelDirectory = LevelDirectory);
