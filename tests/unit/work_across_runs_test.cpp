@@ -1,5 +1,4 @@
 #include "editor/control/work_across_runs.h"
-#include "editor/saved_level.h"
 #include "storage/recovery_copies.h"
 #include "storage/resume_record.h"
 #include "storage_test_support.h"
@@ -15,41 +14,46 @@
 // work: the names said, then what the editor shows.
 TEST(ReopenUnsavedWork, TakesTheCopiesOfEndedEditorsAndOpensTheNewestFile) {
   const std::time_t t = std::time(nullptr) / 60 * 60 + 7;
-  char kept[40];
-  std::strftime(kept, sizeof kept, "non-sauvegarde.%Y%m%d-%H%M07.lvbk", std::localtime(&t));
+  const std::string kept = "non-sauvegarde.20000101-000007.lvbk";
   const pid_t running = fork();
   if (running == 0)
     _exit(pause());
   const std::pair<std::time_t, std::string> rows[] = {
-      {t + 3, "07.lvbk\n07-2.lvbk, 09.lvbk\nBrickEdit - u * e u e 2 1"},
-      {t - 1, "09.lvbk\n07.lvbk, 07-2.lvbk\nBrickEdit *    1 0"}};
+      {t + 3, "07.lvbk\n08.lvbk, 09.lvbk\nBrickEdit - u *|eue21"},
+      {t - 1, "09.lvbk\n07.lvbk, 08.lvbk\nBrickEdit *|10"}};
   for (const auto &[keptAt, expected] : rows) {
     ScratchDirectory scratch;
-    const std::string levels = scratch.path() + "niv/";
-    std::filesystem::create_directories(levels + ".backup");
+    std::filesystem::create_directories(scratch.path() + ".backup");
     const std::tuple<std::string, std::string, std::time_t> files[] = {
         {"u.lvbk", "1\r\n24;30;1\r\ne", t},
-        {std::string(".backup/") + kept, "2\r\n24;30;1\r\n64;30;2\r\ne", keptAt},
+        {".backup/" + kept, "2\r\n24;30;1\r\n64;30;2\r\ne", keptAt},
         {".backup/" + recoveryCopyName(running), "0\r\nx", t},
-        {".backup/" + recoveryCopyName(getppid()), "1\r\n24;30;3\r\nx", t},
+        {".backup/" + recoveryCopyName(getppid()), "1\r\n24;30;3\r\nx", t + 1},
         {".backup/" + recoveryCopyName(999999999), "1\r\n64;30;4\r\nx", t + 2}};
     for (const auto &[file, bytes, modified] : files) {
-      std::ofstream(levels + file, std::ios::binary) << bytes;
+      std::ofstream(scratch.path() + file, std::ios::binary) << bytes;
       const utimbuf times{modified, modified};
-      utime((levels + file).c_str(), &times);
+      utime((scratch.path() + file).c_str(), &times);
     }
-    writeResumeRecord(levels, {kept, "u", "e"});
+    writeResumeRecord(scratch.path(), {kept, "u", "e"});
     Editor editor;
-    std::string said = printedBy([&] { reopenUnsavedWork(editor, levels); });
+    std::string said = printedBy([&] { reopenUnsavedWork(editor, scratch.path()); });
     // What is said, each line's words and folders cut, and the date of each name.
-    said =
-        std::regex_replace(said, std::regex(R"([^\n:]*: |[^ ]*/|non-sauvegarde\.\d+-\d{4})"), "");
-    EXPECT_EQ(said + windowTitle(editor) + " " + editor.saved.author + " " +
-                  editor.levelNameField.text() + " " + editor.authorField.text() + " " +
-                  std::to_string(editor.state.brickCount) + " " +
-                  std::to_string(editor.saved.bricks.size()),
+    said = std::regex_replace(said, std::regex(R"([^\n:]*: |[^ ]*/|non-\S*-\d{4})"), "");
+    EXPECT_EQ(said + windowTitle(editor) + "|" + editor.saved.author +
+                  editor.levelNameField.text() + editor.authorField.text() +
+                  std::to_string(editor.state.brickCount * 10 + editor.saved.bricks.size()),
               expected);
   }
   kill(running, SIGKILL);
   waitpid(running, nullptr, 0);
+}
+
+// A change is written once: the copy then holds it, and no write is asked for again.
+TEST(TendRecoveryCopy, WritesAChangeOnce) {
+  EditorRun run;
+  run.editor.state.brickCount = 1;
+  for (const uint32_t now : {0u, 5000u})
+    tendRecoveryCopy(run.recovery, run.editor, now);
+  EXPECT_EQ(run.recovery.schedule.writtenAt, 0u) << "written again though the copy held it";
 }
