@@ -20,11 +20,15 @@ bool hasUnsavedWork(const Editor &editor) {
                      first + bricksInUse(editor.state.brickCount));
 }
 
+bool differsFromSaved(const Editor &editor) {
+  return hasUnsavedWork(editor) || editor.selection != editor.saved.selection;
+}
+
 std::string windowTitle(const Editor &editor) {
   std::string title = "BrickEdit";
   if (!editor.saved.name.empty())
     title += " - " + editor.saved.name;
-  if (hasUnsavedWork(editor) || editor.selection != editor.saved.selection)
+  if (differsFromSaved(editor))
     title += " *";
   return title;
 }

@@ -31,7 +31,11 @@ void markSaved(Editor &editor, const std::string &name, const std::string &autho
 // never written, so quitting cannot save it.
 bool hasUnsavedWork(const Editor &editor);
 
-// "BrickEdit", then " - " and the name last saved or opened, if any, then " *" while the bricks
-// or the pattern grid differ from what was last saved or opened (at start: from the empty level
-// and the single cell). Settings (type, spacings, offsets, direction) never count.
+// The bricks (hasUnsavedWork) or the pattern grid differ from what was last saved or opened (at
+// start: from the empty level and the single cell). Settings (type, spacings, offsets,
+// direction) never count.
+bool differsFromSaved(const Editor &editor);
+
+// "BrickEdit", then " - " and the name last saved or opened, if any, then " *" while
+// differsFromSaved.
 std::string windowTitle(const Editor &editor);

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -88,26 +90,38 @@ bool ensureDirectory(const std::string &directory, const std::string &parent) {
   return true;
 }
 
-// Writes bytes as the newest version of name and adds it to versions, the ones already there
-// being listed first. Returns the file name written, or "" with errno.
-std::string writeVersion(const std::string &levelDirectory, const std::string &name,
-                         const std::string &bytes, std::time_t now,
-                         std::vector<Version> &versions) {
+// The next version of name, stamped with the local time now, after those already in the backup
+// folder (created when missing), which are listed into versions. False with errno when the
+// folder cannot be had or listed.
+bool nextVersion(const std::string &levelDirectory, const std::string &name, std::time_t now,
+                 std::vector<Version> &versions, Version &next) {
   const std::string directory = backupDirectory(levelDirectory);
   std::tm local{};
   char stamp[StampLength + 1];
   if (!ensureDirectory(directory, levelDirectory) || !listVersions(directory, name, versions) ||
       localtime_r(&now, &local) == nullptr ||
       std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local) != StampLength)
-    return {};
+    return false;
   long suffix = 0;
   for (const Version &version : versions)
     if (version.stamp == stamp)
       suffix = std::max(suffix, version.suffix);
-  const Version written{stamp, suffix + 1,
-                        name + "." + stamp + (suffix > 0 ? "-" + std::to_string(suffix + 1) : "") +
-                            LevelExtension};
-  const FileWrite result = writeFileAtomically(directory + written.fileName, bytes);
+  next = Version{stamp, suffix + 1,
+                 name + "." + stamp + (suffix > 0 ? "-" + std::to_string(suffix + 1) : "") +
+                     LevelExtension};
+  return true;
+}
+
+// Writes bytes as the newest version of name and adds it to versions, the ones already there
+// being listed first. Returns the file name written, or "" with errno.
+std::string writeVersion(const std::string &levelDirectory, const std::string &name,
+                         const std::string &bytes, std::time_t now,
+                         std::vector<Version> &versions) {
+  Version written;
+  if (!nextVersion(levelDirectory, name, now, versions, written))
+    return "";
+  const FileWrite result =
+      writeFileAtomically(backupDirectory(levelDirectory) + written.fileName, bytes);
   if (result.failedStep != FileStep::None) {
     errno = result.error;
     return {};
@@ -200,4 +214,35 @@ std::string writeRecoveryFile(const std::string &bytes, const std::string &level
     return {};
   }
   return backupDirectory(levelDirectory) + written;
+}
+
+std::string moveIntoBackup(const std::string &path, const std::string &levelDirectory,
+                           const std::string &name, std::time_t when, std::string &reason) {
+  // Another editor starting at the same moment may take the same name first: the rename never
+  // replaces a file, and the next name is tried; a few times, lest a folder of odd names make
+  // it try forever.
+  errno = EEXIST;
+  for (int attempt = 0; attempt < 100 && errno == EEXIST; ++attempt) {
+    std::vector<Version> versions;
+    Version next;
+    if (!nextVersion(levelDirectory, name, when, versions, next))
+      break;
+    const std::string target = backupDirectory(levelDirectory) + next.fileName;
+    if (renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+      syncDirectory(backupDirectory(levelDirectory));
+      return target;
+    }
+  }
+  // A file gone meanwhile was taken by another editor: nothing to say.
+  reason = errno == ENOENT ? "" : frenchReason(errno);
+  return "";
+}
+
+std::string writeBackupFile(const std::string &levelDirectory, const std::string &fileName,
+                            const std::string &bytes) {
+  const std::string directory = backupDirectory(levelDirectory);
+  if (!ensureDirectory(directory, levelDirectory))
+    return frenchReason(errno);
+  const FileWrite result = writeFileAtomically(directory + fileName, bytes);
+  return result.failedStep == FileStep::None ? "" : frenchReason(result.error);
 }

@@ -34,3 +34,15 @@ bool keepPreviousVersion(const std::string &levelDirectory, const std::string &l
 // (UTF-8, no line end) ready to print. Recovery files are never removed here.
 std::string writeRecoveryFile(const std::string &bytes, const std::string &levelDirectory,
                               std::time_t now, std::string &error);
+
+// Moves the file at path into the backup folder (created when missing) as the newest version of
+// name stamped with the local time when, never over a file already there. Returns the new path;
+// on failure "" with reason saying why in a few French words, or reason "" when the file was
+// gone (another editor took it first).
+std::string moveIntoBackup(const std::string &path, const std::string &levelDirectory,
+                           const std::string &name, std::time_t when, std::string &reason);
+
+// Writes bytes atomically as the backup folder's file fileName, the folder created when
+// missing. Returns "" once it is on disk, else the reason in a few French words.
+std::string writeBackupFile(const std::string &levelDirectory, const std::string &fileName,
+                            const std::string &bytes);

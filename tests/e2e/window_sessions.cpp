@@ -6,6 +6,7 @@
 
 #include "../support/frame_check.h"
 #include "../support/invariants.h"
+#include "storage/level_check.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -178,18 +179,22 @@ int main(int argc, char **argv) {
   // Starts the editor with the pointer parked: started once its first frame names the window,
   // or ended.
   auto launch = [&] {
-    const std::vector<InputEvent> parked = player.events({0, {Park, Park + 3}, "", false});
-    send(x, parked[0], shiftHeld);
+    // A run started again may find the pointer parked already; its window gets the motion all
+    // the same.
+    player.events({0, {Park, Park + 3}, "", false});
+    const InputEvent parked{InputKind::Motion, 1023, 767};
+    send(x, parked, shiftHeld);
     std::string command = "cd " + work + " && exec";
     for (int i = 2; i < argc; ++i)
       command += std::string(" ") + argv[i];
-    command += " " RUN_DIR "/brickedit >stdout 2>stderr";
+    // Appended to, so that the output of a run started again follows the last one's.
+    command += " " RUN_DIR "/brickedit >>stdout 2>>stderr";
     if ((editor = fork()) == 0)
       _exit(execl("/bin/sh", "sh", "-c", command.c_str(), nullptr));
     const std::string started =
         waitFor([&] { return editor < 0 || !titleShown(x).empty() ? "" : "no frame shown"; });
     // The window's first motion is at the pointer: the headless side gets it too.
-    return started.empty() ? player.feed(parked[0]) : started;
+    return started.empty() ? player.feed(parked) : started;
   };
   auto play = [&](const SessionLine &line) {
     const std::string what = line.words.size() > 1 ? line.words[1] : "";
@@ -211,6 +216,13 @@ int main(int argc, char **argv) {
       const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
       if (result.empty() && code != std::atoi(line.words[2].c_str()))
         result = "the editor ended with status " + std::to_string(code);
+    } else if (line.words[0] == "signal" && editor > 0) {
+      kill(editor, what == "KILL" ? SIGKILL : SIGHUP);
+    } else if (line.words[0] == "restart") {
+      // The headless side keeps its editor, whose work the new run must show, unless it starts
+      // empty.
+      player.editor = what == "empty" ? Editor() : player.editor;
+      result = launch();
     } else if (line.words[0] == "lose") {
       // The server closes the editor's connection, as when its display goes away.
       forEachTopWindow(x, [x](Window window) { XKillClient(x, window); });
@@ -243,6 +255,11 @@ int main(int argc, char **argv) {
   }
   if (editor > 0 && kill(editor, SIGKILL) == 0)
     waitpid(editor, nullptr, 0);
+  // Whatever the editor kept must read back as a level.
+  std::error_code missing;
+  for (const auto &kept : fs::directory_iterator(work + "niv/.backup", missing))
+    if (fault.empty() && !checkLevelFile(kept.path().string()).sound)
+      fault = kept.path().filename().string() + " does not pass --check";
   if (!fault.empty())
     std::fprintf(stderr, "%s:%d: %s\n--- the editor's standard error:\n%s\n", argv[1], failedLine,
                  fault.c_str(), fileBytes(work + "stderr").c_str());

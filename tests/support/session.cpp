@@ -216,7 +216,8 @@ void SessionPlayer::mouse(std::vector<InputEvent> &out, InputKind kind, int x, i
   pointerY_ = y;
   if (kind != InputKind::Motion)
     out.push_back({kind, uint16_t(x), uint16_t(y), button});
-  out.back().shift = shift_;
+  if (!out.empty())
+    out.back().shift = shift_;
 }
 
 std::vector<InputEvent> SessionPlayer::events(const SessionLine &line) {

@@ -52,8 +52,11 @@
 // "expect reads N" (the level files read so far for the browser's preview);
 // in a real window also "expect frame" (the screen equals the frame drawn headless from the
 // same events), "expect screen box|ink|text ..." (a pixel expectation on the real screen),
-// "expect exit N" (the editor ended with status N) and "lose display" (the X server closes the
-// editor's connection); there "expect title" checks the window's too.
+// "expect exit N" (the editor ended with status N; 128 + N after signal N), "lose display" (the
+// X server closes the editor's connection), "signal HUP|KILL" (the editor gets that signal) and
+// "restart [empty]" (the editor starts again in the same directory; the headless side keeps its
+// editor, or starts a fresh one with "empty"); there "expect title" checks the window's too.
+// After the last step every file the editor left in niv/.backup/ must pass checkLevelFile.
 
 #include "editor/control/input_event.h"
 #include "editor/editor.h"

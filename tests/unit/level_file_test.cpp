@@ -90,6 +90,8 @@ TEST(SaveLevel, KeepsTheTenMostRecentVersionsAndUnsavedWork) {
   const mode_t previousMask = umask(022);
   for (int count = 1; count <= 12; ++count)
     ASSERT_EQ(printedBy([&] { save(directory, "niveau", count, "v", now + count / 12); }), "");
+  // The twelfth's bytes again: no version of them is kept.
+  save(directory, "niveau", 12, "v", now + 1);
   std::string error;
   EXPECT_EQ(writeRecoveryFile(formatLevel(gridLevel(), 3, "Ada"), directory, now, error),
             directory + recovery + ".lvbk");

@@ -1,6 +1,6 @@
 #include "editor/app/display_loss.h"
 
-#include "editor/control/keep_unsaved_work.h"
+#include "editor/control/work_across_runs.h"
 
 #include "editor/app/idle_wait.h"
 
@@ -10,22 +10,22 @@
 
 namespace {
 
-// Xlib's handler takes no context of ours, so the one editor of the run is reached through
+// Xlib's handler takes no context of ours, so the one run of the editor is reached through
 // this pointer, set once at start-up.
-const Editor *runningEditor = nullptr;
+EditorRun *running = nullptr;
 
 int onDisplayLost(Display *) {
-  if (runningEditor != nullptr)
-    keepUnsavedWork(*runningEditor);
+  if (running != nullptr)
+    endEditorRun(*running);
   // _exit: the exit handlers would talk to the dead display and never return.
   _exit(1);
 }
 
 } // namespace
 
-void keepWorkIfDisplayDies(const Editor &editor) {
+void keepWorkIfDisplayDies(EditorRun &run) {
   if (screenDisplay() == nullptr)
     return;
-  runningEditor = &editor;
+  running = &run;
   XSetIOErrorHandler(onDisplayLost);
 }

@@ -1,6 +1,7 @@
 #include "editor/app/event_loop.h"
 
 #include "editor/app/idle_wait.h"
+#include "editor/app/quit_signal.h"
 #include "editor/app/sdl_input.h"
 #include "editor/control/frame_pacing.h"
 #include "editor/control/handle_input.h"
@@ -26,8 +27,9 @@ void showTitle(const Editor &editor, std::string &shown) {
 
 } // namespace
 
-void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t lastFrameTicks) {
-  const IdleWait idle{screenDisplay(), -1};
+void runEventLoop(const RenderResources &resources, Editor &editor, RecoveryCopy &recovery,
+                  uint32_t lastFrameTicks) {
+  const IdleWait idle{screenDisplay(), quitSignalFd()};
   // A frame is drawn from the editor and the pointer alone: while no event has been handled
   // since the last frame and the pointer is where that frame drew it, the next frame would be
   // the same pixels, so it is not drawn, and the loop sleeps until input.
@@ -47,10 +49,15 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
     bool handled = false;
     while (SDL_PollEvent(&event)) {
       dispatchEvent(event, modifiers, editor);
+      noteHeldButtons(recovery.schedule, toInputEvent(event, modifiers));
       handled = true;
     }
+    // A hang-up ends the run as a quit does.
+    if (quitSignalled())
+      editor.quitRequested = true;
     handledSinceFrame = handledSinceFrame || handled;
     const uint32_t now = SDL_GetTicks();
+    tendRecoveryCopy(recovery, editor, now);
     // A game follows the clock; while its ball moves, or when it has just ended, it wants
     // frames of its own pace.
     if (editor.play)
@@ -76,8 +83,12 @@ void runEventLoop(const RenderResources &resources, Editor &editor, uint32_t las
       drawnPhase = played;
       lastFrameTicks = now;
     }
+    uint32_t copyDueAt = 0;
+    std::optional<uint32_t> timer;
+    if (recoveryCopyDue(recovery, now, copyDueAt))
+      timer = copyDueAt;
     if (!handled && !editor.quitRequested)
-      waitForInput(idle, sleepMilliseconds(
-                             now, LoopDue{lastFrameTicks, interval, frameWanted, std::nullopt}));
+      waitForInput(idle,
+                   sleepMilliseconds(now, LoopDue{lastFrameTicks, interval, frameWanted, timer}));
   } while (!editor.quitRequested);
 }

@@ -6,14 +6,20 @@
 
 #include <cstdio>
 
+std::string keptAuthor(const Editor &editor) {
+  return editor.saved.author.empty() ? "inconnu" : editor.saved.author;
+}
+
+std::string unsavedLevelBytes(const Editor &editor) {
+  return formatLevel(editor.bricks, editor.state.brickCount, keptAuthor(editor));
+}
+
 std::string keepUnsavedWork(const Editor &editor, const std::string &levelDirectory,
                             std::time_t now) {
   if (!hasUnsavedWork(editor))
     return {};
-  const std::string bytes =
-      formatLevel(editor.bricks, editor.state.brickCount, editor.authorField.text());
   std::string error;
-  const std::string path = writeRecoveryFile(bytes, levelDirectory, now, error);
+  const std::string path = writeRecoveryFile(unsavedLevelBytes(editor), levelDirectory, now, error);
   if (path.empty())
     std::printf("%s\n", error.c_str());
   else
