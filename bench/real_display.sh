@@ -117,13 +117,13 @@ cpu_percent() {
 
 median() { printf '%s\n' "$@" | sort -g | sed -n "$((($# + 1) / 2))p"; }
 
-# Moves the pointer on display $1 over x 24..56 at y 30 and back, 1 ms between moves, for $2
-# seconds: every position keeps the whole pattern's preview inside the level area. Writes the
-# number of moves to $3.
+# Moves the pointer on display $1 over x 24..56 at y 30 of a window at ($4, $5) and back, 1 ms
+# between moves, for $2 seconds: every position keeps the whole pattern's preview inside the
+# level area. Writes the number of moves to $3.
 sweep() {
   local chain=() x moves=0
   for x in $(seq 24 56) $(seq 55 -1 25); do
-    chain+=(mousemove "$x" 30 sleep 0.001)
+    chain+=(mousemove $((x + ${4:-0})) $((30 + ${5:-0})) sleep 0.001)
   done
   local end=$(($(date +%s%N) + ${2%.*} * 1000000000))
   while (($(date +%s%N) < end)); do
@@ -192,7 +192,8 @@ echo "== CPU, median of 3 windows of ${window} s, editor and bare presenter taki
   printf 'Plein'
 } >"$work/run/niv/plein.lvbk"
 
-# Larger than the window, which maps at (0, 0): the pointer can rest outside it.
+# Larger than the window, so that the pointer can rest outside it; the window maps where the
+# library centres it, at ($ox, $oy).
 start_display 1280x1024
 editor_display=$display
 DISPLAY=:$editor_display xdotool mousemove 600 300
@@ -201,17 +202,22 @@ editor=$!
 started+=("$editor")
 wait_for_window "$editor" "$editor_display"
 sleep 0.3
+window_id=$(DISPLAY=:$editor_display xdotool search --onlyvisible --pid "$editor" | head -1)
+eval "$(DISPLAY=:$editor_display xdotool getwindowgeometry --shell "$window_id" | grep -E '^(X|Y)=')"
+ox=$X oy=$Y
+# A point of the editor's window on its display.
+at() { echo $(($1 + ox)) $(($2 + oy)); }
 # "Ouvrir niveau", then the first name of the browser; then a right click on the grid's last
 # cell selects the whole grid.
-DISPLAY=:$editor_display xdotool mousemove 850 420 click 1
+DISPLAY=:$editor_display xdotool mousemove $(at 850 420) click 1
 sleep 0.2
-DISPLAY=:$editor_display xdotool mousemove 300 285 click 1
+DISPLAY=:$editor_display xdotool mousemove $(at 300 285) click 1
 sleep 0.2
-DISPLAY=:$editor_display xdotool mousemove $((24 + 21 * 17 + 10)) $((480 + 13 * 21 + 6)) click 3
+DISPLAY=:$editor_display xdotool mousemove $(at $((24 + 21 * 17 + 10)) $((480 + 13 * 21 + 6))) click 3
 sleep 0.2
 # Checked before the preview covers the level: the first brick, and the grid's top-right cell.
-first_brick=$(pixel "$editor_display" 30 35)
-grid_cell=$(pixel "$editor_display" $((24 + 21 * 17 + 10)) 486)
+first_brick=$(pixel "$editor_display" $(at 30 35))
+grid_cell=$(pixel "$editor_display" $(at $((24 + 21 * 17 + 10)) 486))
 if [[ -z $first_brick ]]; then
   echo "(no ImageMagick import: the scene is not checked)"
 elif [[ $first_brick != 128,128,128 && $grid_cell == 255,0,0 ]]; then
@@ -219,7 +225,8 @@ elif [[ $first_brick != 128,128,128 && $grid_cell == 255,0,0 ]]; then
 else
   echo "WARNING: scene not reached (first brick shows $first_brick, grid corner $grid_cell)"
 fi
-DISPLAY=:$editor_display xdotool mousemove 1200 1000
+# Outside the window.
+DISPLAY=:$editor_display xdotool mousemove 1279 1023
 sleep 0.3
 
 start_display
@@ -242,7 +249,11 @@ measure() {
       if [[ $who == editor ]]; then pid=$editor shown=$editor_display; else pid=$2 shown=$bare_display; fi
       kill -CONT "$pid"
       if [[ $1 == moving ]]; then
-        sweep "$shown" $((window + 2)) "$work/moves.$who.$round" &
+        if [[ $who == editor ]]; then
+          sweep "$shown" $((window + 2)) "$work/moves.$who.$round" "$ox" "$oy" &
+        else
+          sweep "$shown" $((window + 2)) "$work/moves.$who.$round" &
+        fi
         sweeper=$!
       fi
       sleep "$settle"
@@ -273,7 +284,7 @@ echo "(pointer moves sent to the editor: about $((moves / (3 * (window + 2)))) a
 # The heaviest level played under the autopilot (T, then A), against a presenter at a game's
 # pace.
 kill -CONT "$editor"
-DISPLAY=:$editor_display xdotool mousemove 400 300 key t key a
+DISPLAY=:$editor_display xdotool mousemove $(at 400 300) key t key a
 kill -STOP "$editor"
 DISPLAY=:$bare_display "$build/bench/bare_present" --every 16 &
 bare16=$!
