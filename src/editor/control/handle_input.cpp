@@ -1,5 +1,6 @@
 #include "editor/control/handle_input.h"
 
+#include "editor/control/selection_input.h"
 #include "editor/screen_layout.h"
 #include "help/hover_help.h"
 #include "storage/level_browser.h"
@@ -7,6 +8,7 @@
 #include "storage/level_format.h"
 #include "tools/button_press.h"
 #include "tools/button_release.h"
+#include "tools/selection.h"
 
 namespace {
 
@@ -35,6 +37,9 @@ void saveAndMark(Editor &editor, const std::string &levelDirectory) {
 
 // Only Return completes a name; the keypad's Enter does not.
 void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
+  // An Escape that ends a selection or a paste ends nothing else.
+  if (editor.state.mode == Editing && selectionKey(event, editor))
+    return;
   // Escape ends the run from every mode, and the key still goes on to the field below.
   if (event.key == Key::Escape)
     editor.quitRequested = true;
@@ -76,6 +81,8 @@ void handleButtonDown(const InputEvent &event, Editor &editor) {
   // press changes nothing.
   if (code == ButtonLeft)
     openStep(editor);
+  if (selectionPress(event, editor))
+    return;
   handleButtonPress(event.x, event.y, code, editor.selection, editor.currentBrickType, editor.state,
                     editor.bricks, editor.mirror);
 }
@@ -97,6 +104,7 @@ void openPickedLevel(const InputEvent &event, Editor &editor, const std::string 
   loadLevel(event.x, event.y, editor.bricks, state, editor.levelList, levelDirectory, &author);
   if (picked < 0 || state.mode != Editing)
     return;
+  endSelection(editor.brickSelection);
   const std::string &file = editor.levelList[static_cast<std::size_t>(picked)];
   markSaved(editor, file.substr(0, file.size() - LevelExtensionLength), author);
 }
@@ -107,15 +115,14 @@ void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &
   case MouseRight:
     if (state.mode == Editing) {
       openStep(editor);
-      handleButtonRelease(event.x, event.y, ButtonRight, editor.selection, editor.currentBrickType,
-                          state, editor.bricks);
+      selectionRightRelease(event, editor);
       closeStep(editor);
     }
     break;
   case MouseLeft:
     // The release ends the drag's step; what the release itself does is a step of its own.
     openStep(editor);
-    if (state.mode == Editing) {
+    if (state.mode == Editing && !selectionRelease(event, editor)) {
       const int result = handleButtonRelease(event.x, event.y, ButtonLeft, editor.selection,
                                              editor.currentBrickType, state, editor.bricks);
       if (result == ReleaseOpenBrowser) {
@@ -174,6 +181,7 @@ void handleInput(const InputEvent &event, Editor &editor, const std::string &lev
       openStep(editor);
     handleMotion(event.x, event.y, editor.selection, editor.currentBrickType, editor.state,
                  editor.bricks, editor.helpText, editor.mirror);
+    selectionMotion(event, editor);
     break;
   case InputKind::ButtonDown:
     notePointer(event, editor);
