@@ -28,13 +28,18 @@ const Region Targets[] = {Screen, AnyPosition, LevelRetypeRegion, LevelRetypeReg
     OffsetXMinusRegion, OffsetYPlusRegion, OffsetYMinusRegion, ChooserRegion, ClearAllHelpRegion,
     SaveRegion, OpenRegion, BrowserPickRegion, BrowserPickRegion};
 // clang-format on
-// Ctrl+Z and Ctrl+Y undo and redo, Ctrl+Shift+Z redoes too, M switches mirror placement.
+// Ctrl+Z and Ctrl+Y undo and redo, Ctrl+Shift+Z redoes too, M switches mirror placement; the
+// selection's keys: Ctrl+A, C, X and V, Delete and the arrows, alone or with Shift.
 const std::tuple<Key, uint16_t, bool, bool> NamedKeys[] = {
     {Key::Return, 13, false, false},   {Key::Return, 13, false, false},
     {Key::Backspace, 8, false, false}, {Key::Other, 13, false, false},
     {Key::Escape, 27, false, false},   {Key::Z, 26, true, false},
     {Key::Z, 26, true, true},          {Key::Y, 25, true, false},
-    {Key::M, 'm', false, false}};
+    {Key::M, 'm', false, false},       {Key::A, 1, true, false},
+    {Key::C, 3, true, false},          {Key::X, 24, true, false},
+    {Key::V, 22, true, false},         {Key::Delete, 127, false, false},
+    {Key::Left, 0, false, false},      {Key::Right, 0, false, true},
+    {Key::Up, 0, false, true},         {Key::Down, 0, false, false}};
 const int Buttons[] = {MouseLeft, MouseLeft, MouseLeft, MouseRight, MouseRight, MouseMiddle,
                        WheelUp,   WheelDown, WheelDown, 0,          6};
 
@@ -48,7 +53,7 @@ struct Bytes {
 InputEvent nextEvent(Bytes &in, int32_t mode) {
   InputEvent event;
   const uint8_t pick = in.next(), c = in.next();
-  if (pick < (mode == EnteringLevelName || mode == EnteringAuthorName ? 150 : 12)) {
+  if (pick < (mode == EnteringLevelName || mode == EnteringAuthorName ? 150 : 24)) {
     event.kind = InputKind::KeyDown;
     if (c < 60)
       std::tie(event.key, event.character, event.ctrl, event.shift) =
@@ -67,6 +72,7 @@ InputEvent nextEvent(Bytes &in, int32_t mode) {
                  : pick % 3 == 1 ? InputKind::ButtonDown
                                  : InputKind::ButtonUp;
     event.button = Buttons[c % std::size(Buttons)];
+    event.shift = c >= 128;
     const Region &r = Targets[in.next() % std::size(Targets)];
     event.x = static_cast<uint16_t>(r.left - 1 + in.next() * (r.right - r.left + 3) / 255);
     event.y = static_cast<uint16_t>(r.top - 1 + in.next() * (r.bottom - r.top + 3) / 255);

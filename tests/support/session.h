@@ -30,6 +30,7 @@
 //   expect state FIELD VALUE ...       EditorState fields by name, currentBrickType, quit (0, 1);
 //                                      mode by name (Editing, EnteringLevelName, ...)
 //   expect cells C,R ...               the selected pattern cells, column by column
+//   expect selected SLOT ...           the slots of the selected bricks, in order (none: none)
 //   expect help "TEXT"                 the help line
 //   expect fields "LEVEL" "AUTHOR"     the two name fields
 //   expect list NAME ...               levelList, in order
