@@ -4,16 +4,10 @@
 
 #include <algorithm>
 
-namespace {
-
-// A brick at (x, y) lies wholly inside the level area. In 64 bits: a level file may hold
-// positions at the ends of the 32-bit range, and a move adds to them.
 bool insideField(int64_t x, int64_t y) {
   return x >= LevelLeft && y >= LevelTop && x + BrickWidth <= LevelRight &&
          y + BrickHeight <= LevelBottom;
 }
-
-} // namespace
 
 int32_t selectedCount(const BrickSelection &selection) {
   return static_cast<int32_t>(std::count(selection.marked.begin(), selection.marked.end(), 1));
@@ -21,7 +15,6 @@ int32_t selectedCount(const BrickSelection &selection) {
 
 void endSelection(BrickSelection &selection) {
   selection.marked.fill(0);
-  selection.gesture = SelectionGesture::None;
 }
 
 void selectAll(BrickSelection &selection, int32_t brickCount) {

@@ -6,6 +6,10 @@
 #include "editor/brick_selection.h"
 #include "editor/screen_layout.h"
 
+// A brick at (x, y) lies wholly inside the level area. In 64 bits: a level file may hold
+// positions at the ends of the 32-bit range, and a move adds to them.
+bool insideField(int64_t x, int64_t y);
+
 // The bricks marked.
 int32_t selectedCount(const BrickSelection &selection);
 
@@ -15,7 +19,7 @@ inline bool selectionBusy(const BrickSelection &selection) {
   return selection.gesture != SelectionGesture::None || selection.pasting;
 }
 
-// Takes every mark off and ends the gesture; the paste and the copied bricks stay.
+// Takes every mark off; a gesture under way, the paste and the copied bricks stay.
 void endSelection(BrickSelection &selection);
 
 // Marks every brick in use.
