@@ -14,8 +14,8 @@
 enum class SelectionGesture { None, Framing, Moving };
 
 struct BrickSelection {
-  // 1 for a selected brick, by slot; a slot not in use is never marked.
-  std::array<uint8_t, BrickSlots> marked{};
+  // A selected brick's slot is marked; a slot not in use never is.
+  std::array<bool, BrickSlots> marked{};
   SelectionGesture gesture = SelectionGesture::None;
   // Where the gesture's press was: the frame's first corner, or the point the moving bricks
   // hang from.

@@ -54,13 +54,13 @@ void drawSelectionOverlay(SDL_Surface *canvas, SDL_Surface *sheet, const Editor 
     const Brick &brick = editor.bricks[slot];
     // Only bricks wholly inside the field: the library's rectangles cannot hold the positions
     // far off that a level file may give the others.
-    if (selection.marked[slot] != 0 && insideField(brick.x, brick.y))
+    if (selection.marked[slot] && insideField(brick.x, brick.y))
       drawOutline(canvas, brick);
   }
   setSheetAlpha(sheet, true);
   if (selection.gesture == SelectionGesture::Moving) {
     for (int32_t slot = 0; slot < inUse; ++slot) {
-      if (selection.marked[slot] != 0)
+      if (selection.marked[slot])
         drawGhost(canvas, sheet, editor.bricks[slot], editor.pointerX - selection.pressX,
                   editor.pointerY - selection.pressY);
     }

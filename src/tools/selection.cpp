@@ -10,15 +10,15 @@ bool insideField(int64_t x, int64_t y) {
 }
 
 int32_t selectedCount(const BrickSelection &selection) {
-  return static_cast<int32_t>(std::count(selection.marked.begin(), selection.marked.end(), 1));
+  return static_cast<int32_t>(std::count(selection.marked.begin(), selection.marked.end(), true));
 }
 
 void endSelection(BrickSelection &selection) {
-  selection.marked.fill(0);
+  selection.marked.fill(false);
 }
 
 void selectAll(BrickSelection &selection, int32_t brickCount) {
-  std::fill_n(selection.marked.begin(), bricksInUse(brickCount), 1);
+  std::fill_n(selection.marked.begin(), bricksInUse(brickCount), true);
 }
 
 Region frameTo(const BrickSelection &selection, int x, int y) {
@@ -40,13 +40,13 @@ void toggleUnder(BrickSelection &selection, const Bricks &bricks, int32_t brickC
                  int y) {
   const int hit = brickUnder(bricks, bricksInUse(brickCount), x, y);
   if (hit >= 0)
-    selection.marked[hit] ^= 1;
+    selection.marked[hit] = !selection.marked[hit];
 }
 
 bool selectedUnder(const BrickSelection &selection, const Bricks &bricks, int32_t brickCount, int x,
                    int y) {
   for (int32_t slot = 0; slot < bricksInUse(brickCount); ++slot) {
-    if (selection.marked[slot] != 0 && brickHit(bricks[slot], x, y))
+    if (selection.marked[slot] && brickHit(bricks[slot], x, y))
       return true;
   }
   return false;
@@ -59,7 +59,7 @@ void moveSelected(const BrickSelection &selection, Bricks &bricks, int32_t brick
   Bricks staying{};
   int32_t stayingCount = 0;
   for (int32_t slot = 0; slot < inUse; ++slot) {
-    if (selection.marked[slot] == 0)
+    if (!selection.marked[slot])
       staying[stayingCount++] = bricks[slot];
   }
   OverlapIndex index;
@@ -67,12 +67,12 @@ void moveSelected(const BrickSelection &selection, Bricks &bricks, int32_t brick
   for (int32_t slot = 0; slot < inUse; ++slot) {
     const int64_t x = int64_t{bricks[slot].x} + dx;
     const int64_t y = int64_t{bricks[slot].y} + dy;
-    if (selection.marked[slot] != 0 &&
+    if (selection.marked[slot] &&
         (!insideField(x, y) || overlapsBrickInUse(index, static_cast<int>(x), static_cast<int>(y))))
       return;
   }
   for (int32_t slot = 0; slot < inUse; ++slot) {
-    if (selection.marked[slot] != 0) {
+    if (selection.marked[slot]) {
       bricks[slot].x += dx;
       bricks[slot].y += dy;
     }
@@ -82,7 +82,7 @@ void moveSelected(const BrickSelection &selection, Bricks &bricks, int32_t brick
 void retypeSelected(const BrickSelection &selection, Bricks &bricks, int32_t brickCount,
                     int32_t type) {
   for (int32_t slot = 0; slot < bricksInUse(brickCount); ++slot) {
-    if (selection.marked[slot] != 0)
+    if (selection.marked[slot])
       bricks[slot].type = type;
   }
 }
@@ -90,14 +90,14 @@ void retypeSelected(const BrickSelection &selection, Bricks &bricks, int32_t bri
 void eraseSelected(BrickSelection &selection, Bricks &bricks, EditorState &state) {
   // A slot is looked at again after an erasure: the brick moved into it may be selected too.
   for (int32_t slot = 0; slot < bricksInUse(state.brickCount);) {
-    if (selection.marked[slot] == 0) {
+    if (!selection.marked[slot]) {
       ++slot;
       continue;
     }
     const int32_t last = bricksInUse(state.brickCount) - 1;
     bricks[slot] = bricks[last];
     selection.marked[slot] = selection.marked[last];
-    selection.marked[last] = 0;
+    selection.marked[last] = false;
     state.brickCount = last;
   }
 }
@@ -106,7 +106,7 @@ void copySelected(BrickSelection &selection, const Bricks &bricks, int32_t brick
   const int32_t inUse = bricksInUse(brickCount);
   int64_t left = INT64_MAX, top = INT64_MAX;
   for (int32_t slot = 0; slot < inUse; ++slot) {
-    if (selection.marked[slot] != 0) {
+    if (selection.marked[slot]) {
       left = std::min<int64_t>(left, bricks[slot].x);
       top = std::min<int64_t>(top, bricks[slot].y);
     }
@@ -114,7 +114,7 @@ void copySelected(BrickSelection &selection, const Bricks &bricks, int32_t brick
   selection.copied.clear();
   // Bricks far apart, which only a level file holds, wrap around here; no paste lays them.
   for (int32_t slot = 0; slot < inUse; ++slot) {
-    if (selection.marked[slot] != 0)
+    if (selection.marked[slot])
       selection.copied.push_back(Brick{static_cast<int32_t>(bricks[slot].x - left),
                                        static_cast<int32_t>(bricks[slot].y - top),
                                        bricks[slot].type});
@@ -145,8 +145,8 @@ void pasteAt(BrickSelection &selection, Bricks &bricks, EditorState &state, int 
     }
   }
   std::copy_n(laid.begin(), count, bricks.begin() + inUse);
-  selection.marked.fill(0);
-  std::fill_n(selection.marked.begin() + inUse, count, 1);
+  selection.marked.fill(false);
+  std::fill_n(selection.marked.begin() + inUse, count, true);
   state.brickCount = inUse + count;
   selection.pasting = false;
 }

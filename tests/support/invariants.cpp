@@ -60,11 +60,11 @@ bool selectionChange(const Editor &before, const Editor &after) {
   std::vector<Brick> kept, selected, retyped, stayed, went;
   for (int32_t slot = 0; slot < was; ++slot) {
     const Brick &b = before.bricks[slot];
-    (held.marked[slot] != 0 ? selected : kept).push_back(b);
-    if (held.marked[slot] != 0)
+    (held.marked[slot] ? selected : kept).push_back(b);
+    if (held.marked[slot])
       retyped.push_back(Brick{b.x, b.y, after.currentBrickType});
     if (is == was)
-      (held.marked[slot] != 0 ? went : stayed).push_back(after.bricks[slot]);
+      (held.marked[slot] ? went : stayed).push_back(after.bricks[slot]);
   }
   std::vector<Brick> now(after.bricks.begin(), after.bricks.begin() + is);
   if (is == was)
@@ -151,7 +151,7 @@ std::string brokenRule(const Editor &before, const InputEvent &event, const Edit
       return std::string(range.name) + " is " + std::to_string(range.value);
   const auto &marked = after.brickSelection.marked;
   if (std::any_of(marked.begin() + bricksInUse(s.brickCount), marked.end(),
-                  [](uint8_t mark) { return mark != 0; }))
+                  [](bool mark) { return mark; }))
     return "a selection mark on a slot not in use";
   EditorState box = s;
   updatePatternBox(after.selection, box);
@@ -172,9 +172,8 @@ std::string brokenRule(const Editor &before, const InputEvent &event, const Edit
     return "the help line changed without a motion";
   // Escape ends a selection or a paste in the Editing mode, and the run otherwise.
   const BrickSelection &held = before.brickSelection;
-  const bool ends =
-      before.state.mode == Editing &&
-      (held.pasting || std::count(held.marked.begin(), held.marked.end(), 0) < BrickSlots);
+  const bool ends = before.state.mode == Editing &&
+                    (held.pasting || std::count(held.marked.begin(), held.marked.end(), true) > 0);
   const bool quits = event.kind == InputKind::Quit ||
                      (event.kind == InputKind::KeyDown && event.key == Key::Escape && !ends);
   if (after.quitRequested != (before.quitRequested || quits))

@@ -289,7 +289,7 @@ std::string SessionPlayer::apply(const SessionLine &line, const std::string &dir
       actual += (actual.empty() ? "" : " ") + std::to_string(i / GridRows) + "," +
                 std::to_string(i % GridRows);
   for (int i = 0; what == "selected" && i < BrickSlots; ++i)
-    if (editor.brickSelection.marked[i] != 0)
+    if (editor.brickSelection.marked[i])
       actual += (actual.empty() ? "" : " ") + std::to_string(i);
   if (what == "count")
     actual = std::to_string(editor.state.brickCount);

@@ -113,7 +113,7 @@ void selectionRightRelease(const InputEvent &event, Editor &editor) {
   // The brick erased was unselected; the last brick, moved into its slot, keeps its mark.
   if (editor.state.brickCount < inUse) {
     selection.marked[hit] = selection.marked[inUse - 1];
-    selection.marked[inUse - 1] = 0;
+    selection.marked[inUse - 1] = false;
   }
 }
 
