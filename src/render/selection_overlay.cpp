@@ -31,15 +31,17 @@ void drawGhost(SDL_Surface *canvas, SDL_Surface *sheet, const Brick &brick, int6
 // Dashes of white and black in turn, seen over the grey field and over every brick.
 void drawFrame(SDL_Surface *canvas, const Region &frame) {
   constexpr int Dash = 4;
+  // The pixel (x, y) of an edge, along pixels from the frame's corner.
+  const auto dot = [canvas](int x, int y, int along) {
+    fillBox(canvas, Box{x, y, 1, 1}, along / Dash % 2 == 0 ? White : Black);
+  };
   for (int x = frame.left; x <= frame.right; ++x) {
-    const Colour colour = (x - frame.left) / Dash % 2 == 0 ? White : Black;
-    fillBox(canvas, Box{x, frame.top, 1, 1}, colour);
-    fillBox(canvas, Box{x, frame.bottom, 1, 1}, colour);
+    dot(x, frame.top, x - frame.left);
+    dot(x, frame.bottom, x - frame.left);
   }
   for (int y = frame.top; y <= frame.bottom; ++y) {
-    const Colour colour = (y - frame.top) / Dash % 2 == 0 ? White : Black;
-    fillBox(canvas, Box{frame.left, y, 1, 1}, colour);
-    fillBox(canvas, Box{frame.right, y, 1, 1}, colour);
+    dot(frame.left, y, y - frame.top);
+    dot(frame.right, y, y - frame.top);
   }
 }
 
