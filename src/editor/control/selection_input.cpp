@@ -9,6 +9,7 @@
 
 namespace {
 
+// The arrows move the selection by a pixel, or by a brick's size with Shift held.
 struct Nudge {
   Key key;
   int dx;
