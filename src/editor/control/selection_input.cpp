@@ -62,21 +62,21 @@ bool selectionKey(const InputEvent &event, Editor &editor) {
 
 bool selectionPress(const InputEvent &event, Editor &editor) {
   BrickSelection &selection = editor.brickSelection;
-  if (event.button != MouseLeft || !contains(LevelAreaRegion, event.x, event.y))
-    return false;
-  if (selection.pasting) {
+  const bool inField = event.button == MouseLeft && contains(LevelAreaRegion, event.x, event.y);
+  if (inField && selection.pasting) {
     pasteAt(selection, editor.bricks, editor.state, event.x, event.y);
     return true;
   }
-  if (!event.shift &&
-      !selectedUnder(selection, editor.bricks, editor.state.brickCount, event.x, event.y)) {
-    endSelection(selection);
-    return false;
+  if (inField && (event.shift || selectedUnder(selection, editor.bricks, editor.state.brickCount,
+                                               event.x, event.y))) {
+    selection.gesture = event.shift ? SelectionGesture::Framing : SelectionGesture::Moving;
+    selection.pressX = event.x;
+    selection.pressY = event.y;
+    return true;
   }
-  selection.gesture = event.shift ? SelectionGesture::Framing : SelectionGesture::Moving;
-  selection.pressX = event.x;
-  selection.pressY = event.y;
-  return true;
+  if (inField)
+    endSelection(selection);
+  return false;
 }
 
 bool selectionRelease(const InputEvent &event, Editor &editor) {
