@@ -45,11 +45,8 @@ void toggleUnder(BrickSelection &selection, const Bricks &bricks, int32_t brickC
 
 bool selectedUnder(const BrickSelection &selection, const Bricks &bricks, int32_t brickCount, int x,
                    int y) {
-  for (int32_t slot = 0; slot < bricksInUse(brickCount); ++slot) {
-    if (selection.marked[slot] && brickHit(bricks[slot], x, y))
-      return true;
-  }
-  return false;
+  const int hit = brickUnder(bricks, bricksInUse(brickCount), x, y);
+  return hit >= 0 && selection.marked[hit];
 }
 
 void moveSelected(const BrickSelection &selection, Bricks &bricks, int32_t brickCount, int dx,

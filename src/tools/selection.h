@@ -35,7 +35,7 @@ void selectInside(BrickSelection &selection, const Bricks &bricks, int32_t brick
 // Marks the brick under (x, y) (brickUnder), or takes its mark off.
 void toggleUnder(BrickSelection &selection, const Bricks &bricks, int32_t brickCount, int x, int y);
 
-// Whether (x, y) hits a selected brick.
+// Whether the brick under (x, y) (brickUnder) is selected.
 bool selectedUnder(const BrickSelection &selection, const Bricks &bricks, int32_t brickCount, int x,
                    int y);
 
