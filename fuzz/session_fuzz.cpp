@@ -30,7 +30,8 @@ const Region Targets[] = {Screen, AnyPosition, LevelRetypeRegion, LevelRetypeReg
 // clang-format on
 // Ctrl+Z and Ctrl+Y undo and redo, Ctrl+Shift+Z redoes too, M switches mirror placement;
 // Ctrl+S saves, Ctrl+O opens the browser, F1 lists the keys; the arrows and page keys move the
-// browser's highlight.
+// browser's highlight; the selection's keys: Ctrl+A, C, X and V, Delete and the arrows, alone
+// or with Shift; T plays the level, A switches the autopilot, Space serves.
 const std::tuple<Key, uint16_t, bool, bool> NamedKeys[] = {
     {Key::Return, 13, false, false},   {Key::Return, 13, false, false},
     {Key::Backspace, 8, false, false}, {Key::Other, 13, false, false},
@@ -39,7 +40,13 @@ const std::tuple<Key, uint16_t, bool, bool> NamedKeys[] = {
     {Key::M, 'm', false, false},       {Key::S, 19, true, false},
     {Key::O, 15, true, false},         {Key::F1, 0, false, false},
     {Key::Up, 0, false, false},        {Key::Down, 0, false, false},
-    {Key::PageUp, 0, false, false},    {Key::PageDown, 0, false, false}};
+    {Key::PageUp, 0, false, false},    {Key::PageDown, 0, false, false},
+    {Key::A, 1, true, false},          {Key::C, 3, true, false},
+    {Key::X, 24, true, false},         {Key::V, 22, true, false},
+    {Key::Delete, 127, false, false},  {Key::Left, 0, false, false},
+    {Key::Right, 0, false, true},      {Key::Up, 0, false, true},
+    {Key::T, 't', false, false},       {Key::A, 'a', false, false},
+    {Key::Space, ' ', false, false}};
 const int Buttons[] = {MouseLeft, MouseLeft, MouseLeft, MouseRight, MouseRight, MouseMiddle,
                        WheelUp,   WheelDown, WheelDown, 0,          6};
 
@@ -53,7 +60,7 @@ struct Bytes {
 InputEvent nextEvent(Bytes &in, int32_t mode) {
   InputEvent event;
   const uint8_t pick = in.next(), c = in.next();
-  if (pick < (mode == EnteringLevelName || mode == EnteringAuthorName ? 150 : 12)) {
+  if (pick < (mode == EnteringLevelName || mode == EnteringAuthorName ? 150 : 24)) {
     event.kind = InputKind::KeyDown;
     if (c < 60)
       std::tie(event.key, event.character, event.ctrl, event.shift) =
@@ -72,6 +79,7 @@ InputEvent nextEvent(Bytes &in, int32_t mode) {
                  : pick % 3 == 1 ? InputKind::ButtonDown
                                  : InputKind::ButtonUp;
     event.button = Buttons[c % std::size(Buttons)];
+    event.shift = c >= 128;
     const Region &r = Targets[in.next() % std::size(Targets)];
     event.x = static_cast<uint16_t>(r.left - 1 + in.next() * (r.right - r.left + 3) / 255);
     event.y = static_cast<uint16_t>(r.top - 1 + in.next() * (r.bottom - r.top + 3) / 255);

@@ -2,6 +2,7 @@
 // Everything the event loop owns for the whole run, in one place so that one event can be
 // handed to the right handler by a plain function.
 
+#include "editor/brick_selection.h"
 #include "editor/browser_preview.h"
 #include "editor/editor_state.h"
 #include "editor/history.h"
@@ -18,6 +19,8 @@ struct Editor {
 
   Bricks bricks{};
   Selection selection{};
+  // The bricks selected in the level, what is being done to them and what was copied.
+  BrickSelection brickSelection;
   int32_t currentBrickType = 1;
   EditorState state = initialEditorState();
   TextField levelNameField;

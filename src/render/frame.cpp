@@ -4,9 +4,11 @@
 #include "editor/screen_layout.h"
 #include "render/dialog_overlay.h"
 #include "render/draw_primitives.h"
-#include "render/play_overlay.h"
 #include "render/key_list_overlay.h"
+#include "render/play_overlay.h"
+#include "render/selection_overlay.h"
 #include "render/sprite_sheet.h"
+#include "tools/selection.h"
 
 #include <algorithm>
 
@@ -79,10 +81,12 @@ void drawPanel(SDL_Surface *screen, SDL_Surface *sheet, TTF_Font *font, const Ed
 }
 
 // The pattern, translucent, with its top-left cell at the pointer, when the whole pattern box
-// fits the level area there: the test the press handler makes before it stamps.
+// fits the level area there: the test the press handler makes before it stamps. It gives way to
+// a gesture on the selection and to a paste, as a press does then.
 void drawPreview(SDL_Surface *screen, SDL_Surface *sheet, const Editor &editor) {
   const EditorState &state = editor.state;
-  if (editor.currentBrickType <= 0 || !inPlacementArea(editor.pointerX, editor.pointerY, state))
+  if (editor.currentBrickType <= 0 || !inPlacementArea(editor.pointerX, editor.pointerY, state) ||
+      selectionBusy(editor.brickSelection))
     return;
   setSheetAlpha(sheet, true);
   const int originX = editor.pointerX;
@@ -153,6 +157,7 @@ void drawFrame(const RenderResources &resources, const Editor &editor) {
     return column - 1 == editor.state.relativeX && row - 1 == editor.state.relativeY;
   });
   drawPreview(canvas, sheet, editor);
+  drawSelectionOverlay(canvas, sheet, editor);
   drawText(canvas, resources.font, editor.helpText, White, HelpLinePosition.x, HelpLinePosition.y);
   if (editor.play)
     drawPlay(resources, editor);

@@ -59,14 +59,15 @@ void wheelBrowser(Editor &editor, bool down) {
     editor.browserHighlight += state.browserScroll - before;
 }
 
-void openListedLevel(Editor &editor, int64_t index, const std::string &levelDirectory) {
+bool openListedLevel(Editor &editor, int64_t index, const std::string &levelDirectory) {
   if (index < 0 || index >= static_cast<int64_t>(editor.levelList.size()))
-    return;
+    return false;
   const std::string &file = editor.levelList[static_cast<std::size_t>(index)];
   std::string author;
   if (!readLevelFile(levelDirectory + file, editor.bricks, editor.state, &author))
-    return;
+    return false;
   editor.state.mode = Editing;
   // The title names the level by its file name without ".lvbk".
   markSaved(editor, file.substr(0, file.size() - LevelExtensionLength), author);
+  return true;
 }

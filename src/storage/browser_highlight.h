@@ -33,6 +33,6 @@ void wheelBrowser(Editor &editor, bool down);
 
 // Opens levelList[index], as a click on its name does: read with the author's word echoed,
 // back to Editing, and named in the title. A file that cannot be read leaves the browser open;
-// an index that is no name does nothing.
-void openListedLevel(Editor &editor, int64_t index,
+// an index that is no name does nothing. Returns whether a level was opened.
+bool openListedLevel(Editor &editor, int64_t index,
                      const std::string &levelDirectory = LevelDirectory);

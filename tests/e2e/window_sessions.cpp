@@ -100,6 +100,9 @@ std::string send(Display *x, const InputEvent &event, bool &shiftHeld) {
   if (shiftHeld != (mouse && event.shift)) {
     shiftHeld = !shiftHeld;
     XTestFakeKeyEvent(x, XKeysymToKeycode(x, XK_Shift_L), shiftHeld, CurrentTime);
+    // Key events may reach the library after a button event sent right behind them.
+    XSync(x, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   const bool down = event.kind == InputKind::ButtonDown;
   if (event.kind == InputKind::Motion)

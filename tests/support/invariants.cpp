@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -22,6 +23,62 @@ bool sameSlots(const Bricks &a, const Bricks &b, int32_t count) {
   return std::equal(a.begin(), a.begin() + count, b.begin());
 }
 
+bool inField(const Brick &b) {
+  return b.x >= LevelLeft && b.y >= LevelTop && int64_t{b.x} + BrickWidth <= LevelRight &&
+         int64_t{b.y} + BrickHeight <= LevelBottom;
+}
+
+bool brickOrder(const Brick &a, const Brick &b) {
+  return std::tie(a.x, a.y, a.type) < std::tie(b.x, b.y, b.type);
+}
+
+// In order of x, a brick meets only those less than a brick's width to its right.
+int64_t overlappingPairs(const Editor &editor) {
+  std::vector<Brick> b(editor.bricks.begin(),
+                       editor.bricks.begin() + bricksInUse(editor.state.brickCount));
+  std::sort(b.begin(), b.end(), brickOrder);
+  int64_t pairs = 0;
+  for (std::size_t i = 0; i < b.size(); ++i)
+    for (std::size_t j = i + 1; j < b.size() && int64_t{b[j].x} - b[i].x < BrickWidth; ++j)
+      pairs += bricksOverlap(b[i].x, b[i].y, b[j].x, b[j].y);
+  return pairs;
+}
+
+// to[i] is from[i] moved by one vector, the same for all, wholly into the level area.
+bool movedTogether(const std::vector<Brick> &from, const std::vector<Brick> &to) {
+  bool same = from.size() == to.size();
+  for (std::size_t i = 0; same && i < from.size(); ++i)
+    same = to[i].type == from[i].type && inField(to[i]) &&
+           int64_t{to[i].x} - from[i].x == int64_t{to[0].x} - from[0].x &&
+           int64_t{to[i].y} - from[i].y == int64_t{to[0].y} - from[0].y;
+  return same;
+}
+
+// The selected bricks all moved together or all given the current type, the others staying;
+// exactly the selected erased; or the copied bricks moved together after the others (a paste).
+bool selectionChange(const Editor &before, const Editor &after) {
+  const BrickSelection &held = before.brickSelection;
+  const int32_t was = before.state.brickCount, is = after.state.brickCount;
+  std::vector<Brick> kept, selected, retyped, stayed, went;
+  for (int32_t slot = 0; slot < was; ++slot) {
+    const Brick &b = before.bricks[slot];
+    (held.marked[slot] ? selected : kept).push_back(b);
+    if (held.marked[slot])
+      retyped.push_back(Brick{b.x, b.y, after.currentBrickType});
+    if (is == was)
+      (held.marked[slot] ? went : stayed).push_back(after.bricks[slot]);
+  }
+  std::vector<Brick> now(after.bricks.begin(), after.bricks.begin() + is);
+  if (is == was)
+    return stayed == kept && (went == retyped || movedTogether(selected, went));
+  if (is > was)
+    return held.pasting && sameSlots(before.bricks, after.bricks, was) &&
+           movedTogether(held.copied, std::vector<Brick>(now.begin() + was, now.end()));
+  std::sort(kept.begin(), kept.end(), brickOrder);
+  std::sort(now.begin(), now.end(), brickOrder);
+  return kept == now;
+}
+
 std::string brickFault(const Editor &before, const InputEvent &event, const Editor &after) {
   const int32_t was = before.state.brickCount, is = after.state.brickCount;
   const bool left = event.button == MouseLeft, up = event.kind == InputKind::ButtonUp;
@@ -33,20 +90,21 @@ std::string brickFault(const Editor &before, const InputEvent &event, const Edit
   if (event.kind == InputKind::KeyDown && event.ctrl &&
       (event.key == Key::Z || event.key == Key::Y))
     return ""; // undone or redone: any earlier level comes back as it was
-  if (event.kind == InputKind::Motion || (event.kind == InputKind::ButtonDown && left)) {
+  if (overlappingPairs(after) > overlappingPairs(before))
+    return "bricks overlap that did not";
+  const bool down = event.kind == InputKind::ButtonDown, pasting = before.brickSelection.pasting;
+  if ((event.kind == InputKind::KeyDown || up || (down && pasting)) &&
+      selectionChange(before, after))
+    return "";
+  if (event.kind == InputKind::Motion || (down && left && !pasting)) {
     if (is <= was || !sameSlots(before.bricks, after.bricks, was))
       return "a placement laid nothing or moved a brick already laid";
-    // Each brick laid lies inside the level area, has the current type and overlaps no other.
+    // Each brick laid lies inside the level area and has the current type.
     for (int32_t slot = was; slot < is; ++slot) {
       const Brick &b = after.bricks[slot];
-      bool clear = b.x >= LevelLeft && b.y >= LevelTop && b.x + BrickWidth <= LevelRight &&
-                   b.y + BrickHeight <= LevelBottom && b.type == after.currentBrickType;
-      for (int32_t other = 0; clear && other < is; ++other)
-        clear =
-            other == slot || !bricksOverlap(b.x, b.y, after.bricks[other].x, after.bricks[other].y);
-      if (!clear)
+      if (!inField(b) || b.type != after.currentBrickType)
         return "the brick laid at " + std::to_string(b.x) + "," + std::to_string(b.y) +
-               " leaves the level, has another type or overlaps";
+               " leaves the level or has another type";
     }
     // Mirrored, what one placement lays is its own mirror image, so that a level built by
     // mirrored placements alone stays symmetric.
@@ -93,6 +151,10 @@ std::string brokenRule(const Editor &before, const InputEvent &event, const Edit
   for (const auto &range : ranges)
     if (range.value < range.low || range.value > range.high)
       return std::string(range.name) + " is " + std::to_string(range.value);
+  const auto &marked = after.brickSelection.marked;
+  if (std::any_of(marked.begin() + bricksInUse(s.brickCount), marked.end(),
+                  [](bool mark) { return mark; }))
+    return "a selection mark on a slot not in use";
   EditorState box = s;
   updatePatternBox(after.selection, box);
   if (box != s)
@@ -136,9 +198,14 @@ std::string brokenRule(const Editor &before, const InputEvent &event, const Edit
                   Work{before.bricks, before.selection, before.state}) ||
                 after.currentBrickType != before.currentBrickType || after.mirror != before.mirror))
     return "a key or a click on the list of keys did more than close it";
-  // Escape only closes the list of keys, or ends a game rather than the run.
-  const bool quits = event.kind == InputKind::Quit ||
-                     (key && event.key == Key::Escape && !before.keyListShown && !before.play);
+  // Escape only closes the list of keys, ends a game, or ends a selection or a paste in the
+  // Editing mode, rather than the run.
+  const BrickSelection &held = before.brickSelection;
+  const bool ends = before.state.mode == Editing &&
+                    (held.pasting || std::count(held.marked.begin(), held.marked.end(), true) > 0);
+  const bool quits =
+      event.kind == InputKind::Quit ||
+      (key && event.key == Key::Escape && !before.keyListShown && !before.play && !ends);
   if (after.quitRequested != (before.quitRequested || quits))
     return "quit requested by another event, or not by this one";
   const int64_t lit = highlightedLevel(after);

@@ -325,6 +325,9 @@ std::string SessionPlayer::apply(const SessionLine &line, const std::string &dir
     if (editor.selection[i] != 0)
       actual += (actual.empty() ? "" : " ") + std::to_string(i / GridRows) + "," +
                 std::to_string(i % GridRows);
+  for (int i = 0; what == "selected" && i < BrickSlots; ++i)
+    if (editor.brickSelection.marked[i])
+      actual += (actual.empty() ? "" : " ") + std::to_string(i);
   if (what == "count")
     actual = std::to_string(editor.state.brickCount);
   else if (what == "help")
@@ -351,7 +354,7 @@ std::string SessionPlayer::apply(const SessionLine &line, const std::string &dir
     std::tie(actual, expected) =
         std::pair(bytesOf(directory + w[2]),
                   w[3] == "none" ? "none" : bytesOf(sessionDirectory_ + "/" + w[3]));
-  else if (!oneOf(what, " bricks state cells output "))
+  else if (!oneOf(what, " bricks state cells output selected "))
     return "unknown step: " + line.rest;
   if (what == "output") {
     const std::string printed =

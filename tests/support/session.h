@@ -32,6 +32,7 @@
 //                                      keys (the list of keys shown: 0, 1), highlight (the
 //                                      browser's, -1 for none); mode by name (Editing, ...)
 //   expect cells C,R ...               the selected pattern cells, column by column
+//   expect selected SLOT ...           the slots of the selected bricks, in order (none: none)
 //   expect help "TEXT"                 the help line, paths relative to the working directory
 //   expect fields "LEVEL" "AUTHOR"     the two name fields
 //   expect list NAME ...               levelList, in order

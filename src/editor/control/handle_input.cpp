@@ -3,6 +3,7 @@
 #include "editor/control/key_list_input.h"
 #include "editor/control/play_input.h"
 #include "editor/control/save_dialog.h"
+#include "editor/control/selection_input.h"
 #include "editor/control/shortcut_keys.h"
 #include "editor/screen_layout.h"
 #include "help/hover_help.h"
@@ -10,6 +11,7 @@
 #include "storage/level_browser.h"
 #include "tools/button_press.h"
 #include "tools/button_release.h"
+#include "tools/selection.h"
 
 namespace {
 
@@ -28,6 +30,9 @@ bool handleHistoryKey(const InputEvent &event, Editor &editor) {
 
 // Only Return completes a name; the keypad's Enter does not.
 void handleKeyDown(const InputEvent &event, Editor &editor, const std::string &levelDirectory) {
+  // An Escape that ends a selection or a paste ends nothing else.
+  if (editor.state.mode == Editing && selectionKey(event, editor))
+    return;
   // Escape ends the run from every mode, and the key still goes on to the field below.
   if (event.key == Key::Escape)
     editor.quitRequested = true;
@@ -76,6 +81,8 @@ void handleButtonDown(const InputEvent &event, Editor &editor) {
   // press changes nothing.
   if (code == ButtonLeft)
     openStep(editor);
+  if (selectionPress(event, editor))
+    return;
   handleButtonPress(event.x, event.y, code, editor.selection, editor.currentBrickType, editor.state,
                     editor.bricks, editor.mirror);
 }
@@ -107,15 +114,14 @@ void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &
   case MouseRight:
     if (state.mode == Editing) {
       openStep(editor);
-      handleButtonRelease(event.x, event.y, ButtonRight, editor.selection, editor.currentBrickType,
-                          state, editor.bricks);
+      selectionRightRelease(event, editor);
       closeStep(editor);
     }
     break;
   case MouseLeft:
     // The release ends the drag's step; what the release itself does is a step of its own.
     openStep(editor);
-    if (state.mode == Editing) {
+    if (state.mode == Editing && !selectionRelease(event, editor)) {
       const int result = handleButtonRelease(event.x, event.y, ButtonLeft, editor.selection,
                                              editor.currentBrickType, state, editor.bricks);
       if (result == ReleaseOpenBrowser)
@@ -127,10 +133,13 @@ void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &
     }
     // A separate test: the release that just opened the browser lies on the "open" button,
     // outside the list, so it picks nothing.
-    if (state.mode == BrowsingLevels)
-      openListedLevel(
-          editor, browserNameUnder(event.x, event.y, state.browserScroll, editor.levelList.size()),
-          levelDirectory);
+    // Opening a level ends the selection, whose bricks it replaces.
+    if (state.mode == BrowsingLevels &&
+        openListedLevel(
+            editor,
+            browserNameUnder(event.x, event.y, state.browserScroll, editor.levelList.size()),
+            levelDirectory))
+      endSelection(editor.brickSelection);
     // A left release ends the placement drag wherever it happens, so a drag cannot outlive
     // the button being held (say, released over the palette or in a dialog).
     state.painting = 0;
@@ -180,6 +189,7 @@ void handleInput(const InputEvent &event, Editor &editor, const std::string &lev
       openStep(editor);
     handleMotion(event.x, event.y, editor.selection, editor.currentBrickType, editor.state,
                  editor.bricks, editor.helpText, editor.mirror);
+    selectionMotion(event, editor);
     break;
   case InputKind::ButtonDown:
     notePointer(event, editor);

@@ -4,6 +4,7 @@
 #include "editor/control/save_dialog.h"
 #include "editor/screen_layout.h"
 #include "storage/browser_highlight.h"
+#include "tools/selection.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ void handleBrowserKey(const InputEvent &event, Editor &editor, const std::string
     break;
   case Key::Return:
     openStep(editor);
-    openListedLevel(editor, highlightedLevel(editor), levelDirectory);
+    if (openListedLevel(editor, highlightedLevel(editor), levelDirectory))
+      endSelection(editor.brickSelection);
     closeStep(editor);
     break;
   default:
