@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What the editor costs on a real display, measured under private Xvfb servers, against the
-# goals of the issue "Speed on a real display". Prints figures; asserts nothing.
+# editor's speed goals. Prints figures; asserts nothing.
 #
 #   bench/real_display.sh [build-dir]      (default build/; CPU_WINDOW=3 seconds a window)
 #

@@ -24,6 +24,7 @@ void waitForInput(const IdleWait &wait, int timeoutMs) {
   SDL_Event event;
   if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0 || XPending(wait.display) > 0)
     return;
+  // poll() passes over a descriptor of -1.
   pollfd descriptors[] = {{ConnectionNumber(wait.display), POLLIN, 0}, {wait.wakeFd, POLLIN, 0}};
-  poll(descriptors, wait.wakeFd >= 0 ? 2 : 1, timeoutMs);
+  poll(descriptors, 2, timeoutMs);
 }

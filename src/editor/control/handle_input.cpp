@@ -132,8 +132,8 @@ void handleButtonUp(const InputEvent &event, Editor &editor, const std::string &
         startPlay(editor);
     }
     // A separate test: the release that just opened the browser lies on the "open" button,
-    // outside the list, so it picks nothing.
-    // Opening a level ends the selection, whose bricks it replaces.
+    // outside the list, so it picks nothing. Opening a level ends the selection, whose bricks
+    // it replaces.
     if (state.mode == BrowsingLevels &&
         openListedLevel(
             editor,
