@@ -12,7 +12,6 @@ struct CellRange {
   int lastColumn;
   int firstRow;
   int lastRow;
-  bool empty() const { return firstColumn > lastColumn || firstRow > lastRow; }
 };
 
 // The cells that the pixels from..to cover along one axis, clipped to the count cells from
@@ -34,9 +33,8 @@ CellRange cellsUnderBrick(const Brick &brick) {
   return range;
 }
 
+// A range of no cells (first > last) visits none.
 template <class Visit> void forEachCell(const CellRange &range, Visit visit) {
-  if (range.empty())
-    return;
   for (int row = range.firstRow; row <= range.lastRow; ++row)
     for (int column = range.firstColumn; column <= range.lastColumn; ++column)
       visit(row * CellColumns + column);

@@ -134,8 +134,6 @@ void drawFrame(const RenderResources &resources, const Editor &editor) {
     SDL_Flip(resources.screen);
     return;
   }
-  if (resources.cache != nullptr)
-    resources.cache->shown.play = 0;
   // Behind a dialog or a game the editor picture is drawn straight onto backSurface, from which
   // the overlay dims it onto the screen: the same pixels as drawing on the screen and copying it
   // across, without the full-screen copy.

@@ -25,7 +25,8 @@ struct PlayPicture {
 
 // What frames keep for the next. The editor does not change while a game runs: backSurface
 // keeps it dimmed for the game backdropOfPlay. The screen keeps the last frame drawn, which
-// showed the game as shown; any frame but a game's forgets it.
+// showed the game as shown; a frame of the editor comes between two frames of a game only when
+// a new game begins, with a new number.
 struct FrameCache {
   uint32_t backdropOfPlay = 0;
   PlayPicture shown;
