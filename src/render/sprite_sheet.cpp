@@ -4,7 +4,6 @@
 #include "editor/screen_layout.h"
 #include "render/colours.h"
 
-#include <algorithm>
 #include <cstdint>
 
 SDL_Rect brickSpriteRect(int32_t type) {
@@ -45,22 +44,20 @@ void drawBrickSprite(SDL_Surface *screen, SDL_Surface *sheet, int32_t type, int3
 }
 
 void drawCounter(SDL_Surface *screen, SDL_Surface *sheet, int32_t value, int32_t x, int32_t y) {
-  const int32_t shown = std::clamp<int32_t>(value, 0, 999);
-  drawSheetRect(screen, sheet, digitSpriteRect(shown / 100), x, y);
-  drawSheetRect(screen, sheet, digitSpriteRect(shown % 100 / 10), x + DigitSize, y);
-  drawSheetRect(screen, sheet, digitSpriteRect(shown % 10), x + 2 * DigitSize, y);
+  drawSheetRect(screen, sheet, digitSpriteRect(value / 100), x, y);
+  drawSheetRect(screen, sheet, digitSpriteRect(value % 100 / 10), x + DigitSize, y);
+  drawSheetRect(screen, sheet, digitSpriteRect(value % 10), x + 2 * DigitSize, y);
 }
 
 void drawSignedCounter(SDL_Surface *screen, SDL_Surface *sheet, int32_t value, int32_t x,
                        int32_t y) {
-  const int32_t shown = std::clamp<int32_t>(value, -99, 99);
   const Box &bar = MinusBarFromDigit;
-  if (shown < 0 && fitsRectPosition(int64_t{x} + bar.x) && fitsRectPosition(int64_t{y} + bar.y)) {
+  if (value < 0 && fitsRectPosition(int64_t{x} + bar.x) && fitsRectPosition(int64_t{y} + bar.y)) {
     SDL_Rect at{static_cast<Sint16>(x + bar.x), static_cast<Sint16>(y + bar.y),
                 static_cast<Uint16>(bar.w), static_cast<Uint16>(bar.h)};
     SDL_FillRect(screen, &at, mapColour(screen, Red));
   }
-  const int32_t magnitude = shown < 0 ? -shown : shown;
+  const int64_t magnitude = value < 0 ? -int64_t{value} : value;
   drawSheetRect(screen, sheet, digitSpriteRect(magnitude / 10), x, y);
   drawSheetRect(screen, sheet, digitSpriteRect(magnitude % 10), x + DigitSize, y);
 }

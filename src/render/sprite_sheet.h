@@ -53,11 +53,12 @@ void drawSheetRect(SDL_Surface *screen, SDL_Surface *sheet, SDL_Rect source, int
 // The sprite of a brick type at (x, y); a type without a sprite draws nothing.
 void drawBrickSprite(SDL_Surface *screen, SDL_Surface *sheet, int32_t type, int32_t x, int32_t y);
 
-// Three digits with leading zeros (5 shows 0, 0, 5), 16 pixels apart. Values outside 0..999
-// are clamped to that range.
+// Three digits with leading zeros (5 shows 0, 0, 5), 16 pixels apart, for the panel's 0..999;
+// a digit of another value outside 0..9 has no sprite and draws nothing.
 void drawCounter(SDL_Surface *screen, SDL_Surface *sheet, int32_t value, int32_t x, int32_t y);
 
 // Two digits of the absolute value at (x, y) and (x + 16, y); a negative value also gets a red
-// 6 by 2 minus bar at (x - 8, y + 7). Values outside -99..99 are clamped.
+// 6 by 2 minus bar at (x - 8, y + 7), for the panel's -99..99; a digit of another value outside
+// 0..9 draws nothing.
 void drawSignedCounter(SDL_Surface *screen, SDL_Surface *sheet, int32_t value, int32_t x,
                        int32_t y);
