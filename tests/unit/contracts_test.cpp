@@ -13,10 +13,12 @@ namespace {
 TEST(Contracts, OverlapsOutsideTheLevelArea) {
   Bricks bricks{};
   bricks[1] = Brick{-500, 900, 3};
-  bricks[2] = Brick{1000, 1000, 1};
+  bricks[2] = Brick{-5000, 30, 1};
+  bricks[3] = Brick{1000, 1000, 1};
   OverlapIndex index;
-  buildOverlapIndex(bricks, 2, index);
-  EXPECT_TRUE(overlapsBrickInUse(index, -461, 919) && overlapsBrickInUse(index, 5, 5));
+  buildOverlapIndex(bricks, 3, index);
+  EXPECT_TRUE(overlapsBrickInUse(index, -461, 919) && overlapsBrickInUse(index, 5, 5) &&
+              overlapsBrickInUse(index, -4961, 49));
   EXPECT_FALSE(overlapsBrickInUse(index, -460, 900) || overlapsBrickInUse(index, 1010, 1010));
 }
 

@@ -9,9 +9,9 @@
 
 // Two editors share niv/: the copy of one still running (a child of this program) is left to
 // it; the copies of an ended editor and of an id now running another program (the test's
-// parent) are taken beside the last run's kept work, each named after its time; the newest
-// of them opens, kept work under its level's name and author. One row per age of the kept
-// work: the names said, then what the editor shows.
+// parent) are taken beside the last run's kept work, each named after its time; a name with no
+// process id is no copy and stays. The newest opens, kept work under its level's name and
+// author. One row per age of the kept work: the names said, then what the editor shows.
 TEST(ReopenUnsavedWork, TakesTheCopiesOfEndedEditorsAndOpensTheNewestFile) {
   const std::time_t t = std::time(nullptr) / 60 * 60 + 7;
   const std::string kept = "non-sauvegarde.20000101-000007.lvbk";
@@ -29,7 +29,8 @@ TEST(ReopenUnsavedWork, TakesTheCopiesOfEndedEditorsAndOpensTheNewestFile) {
         {".backup/" + kept, "2\r\n24;30;1\r\n64;30;2\r\ne", keptAt},
         {".backup/" + recoveryCopyName(running), "0\r\nx", t},
         {".backup/" + recoveryCopyName(getppid()), "1\r\n24;30;3\r\nx", t + 1},
-        {".backup/" + recoveryCopyName(999999999), "1\r\n64;30;4\r\nx", t + 2}};
+        {".backup/" + recoveryCopyName(999999999), "1\r\n64;30;4\r\nx", t + 2},
+        {".backup/recovery.1x.lvbk", "1\r\n64;30;5\r\nx", t + 5}};
     for (const auto &[file, bytes, modified] : files) {
       std::ofstream(scratch.path() + file, std::ios::binary) << bytes;
       const utimbuf times{modified, modified};
