@@ -13,13 +13,6 @@ namespace {
 // Colours as 0xRRGGBB; the screen and the sheet are both 32 bits a pixel in that order.
 using Picture = std::function<uint32_t(int dx, int dy)>;
 
-bool near(uint32_t a, uint32_t b, int tolerance) {
-  for (int shift : {0, 8, 16})
-    if (std::abs(int(a >> shift & 0xff) - int(b >> shift & 0xff)) > tolerance)
-      return false;
-  return true;
-}
-
 // The picture named by the words from i on; moves i past them.
 Picture pictureAt(const std::vector<std::string> &w, std::size_t &i, const SDL_Surface *sheet) {
   const std::string &name = w[i++];
@@ -78,7 +71,7 @@ std::string checkPixels(const SessionLine &line, const RenderResources &resource
   if (resources.screen->w != 1024 || resources.screen->h != 768)
     return "the screen is not 1024 by 768";
   const int x = std::atoi(w[2].c_str()), y = std::atoi(w[3].c_str());
-  int width = std::atoi(w[4].c_str()), height = std::atoi(w[5].c_str()), tolerance = 0;
+  int width = std::atoi(w[4].c_str()), height = std::atoi(w[5].c_str());
   std::size_t i = w[1] == "text" ? 4 : 6;
   // Sprites as the sheet file holds them, not as the editor's copy of it.
   static const SDL_Surface *const sheet = SDL_LoadBMP(RUN_DIR "/bmp/objets.bmp");
@@ -101,7 +94,6 @@ std::string checkPixels(const SessionLine &line, const RenderResources &resource
     };
   } else if (i + 1 < w.size() && w[i] == "half") {
     const Picture under = pictureAt(w, ++i, sheet), top = expected;
-    tolerance = 1;
     expected = [=](int dx, int dy) {
       const uint32_t a = top(dx, dy), b = under(dx, dy);
       return ((a >> 1 & 0x7f7f7f) + (b >> 1 & 0x7f7f7f) + (a & b & 0x010101));
@@ -112,7 +104,7 @@ std::string checkPixels(const SessionLine &line, const RenderResources &resource
     for (int dx = 0; dx < width; ++dx) {
       const uint32_t shown = pixelAt(resources.screen, x + dx, y + dy), want = expected(dx, dy);
       char where[64];
-      if (near(shown, want, tolerance))
+      if (shown == want)
         ++matching;
       else if (w[1] != "ink" &&
                std::snprintf(where, sizeof where, "at (%d, %d) the frame shows %06x, not %06x",

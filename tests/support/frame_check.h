@@ -2,7 +2,7 @@
 // Pixel expectations of the sessions, checked against the frame drawn headless from the
 // session's editor, the pointer where the last mouse event left it:
 //   expect box X Y W H PICTURE [half PICTURE]   every pixel of the box shows the picture, or the
-//                                               first mixed half and half over the second (±1)
+//                                               first mixed half and half over the second
 //   expect ink X Y W H COLOUR [none]            some pixel of the box, or none, has the colour
 //   expect text X Y COLOUR BACKGROUND "TEXT"    the text rendered solid, ink and background
 // A PICTURE is a colour (black, grey, red, white or hexadecimal RRGGBB), "brick TYPE" or "digit D":
