@@ -13,10 +13,12 @@
 #include "../support/invariants.h" // fileBytes
 #include "game/game.h"
 #include "game/never_broken.h"
+#include "game/paddle_angles.h"
 #include "storage/level_file.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -81,6 +83,16 @@ TEST(Games, EveryFilePlaysAsWritten) {
       EXPECT_EQ(bounced[hit], velocity) << entry.path() << ", paddle hit " << hit;
   }
   EXPECT_GE(std::distance(std::filesystem::directory_iterator(Data + "/games"), {}), 8);
+}
+
+// The table the compiler builds from a series in integers holds, at each offset of a paddle hit
+// and at no other, the sine and cosine of its angle rounded to the millionth.
+TEST(PaddleAngles, EachOffsetHoldsItsAngleRounded) {
+  for (std::size_t offset = 0; offset < PaddleAngleTable.sine.size(); ++offset) {
+    const double angle = std::acos(-1.0) / 3 * static_cast<double>(offset) / MostPaddleOffset;
+    EXPECT_EQ(PaddleAngleTable.sine[offset], std::llround(std::sin(angle) * TrigScale));
+    EXPECT_EQ(PaddleAngleTable.cosine.at(offset), std::llround(std::cos(angle) * TrigScale));
+  }
 }
 
 // The editor leaves a brick behind beyond its count when it erases one: the analysis reads none
