@@ -9,17 +9,23 @@
 namespace {
 
 // No placement asks about a position outside the level area, where the index tests every
-// brick in use, and those alone.
+// brick in use, and those alone. Bricks left of the buckets, on their rows too, stay out of
+// them, so that the brick in the level is still found.
 TEST(Contracts, OverlapsOutsideTheLevelArea) {
   Bricks bricks{};
+  bricks[0] = Brick{-56, 10, 1};
   bricks[1] = Brick{-500, 900, 3};
   bricks[2] = Brick{-5000, 30, 1};
-  bricks[3] = Brick{1000, 1000, 1};
+  bricks[3] = Brick{100, 100, 1};
+  bricks[4] = Brick{1000, 1000, 1};
   OverlapIndex index;
   buildOverlapIndex(bricks, 3, index);
-  EXPECT_TRUE(overlapsBrickInUse(index, -461, 919) && overlapsBrickInUse(index, 5, 5) &&
+  EXPECT_TRUE(overlapsBrickInUse(index, -461, 919) && overlapsBrickInUse(index, -50, 15) &&
               overlapsBrickInUse(index, -4961, 49));
-  EXPECT_FALSE(overlapsBrickInUse(index, -460, 900) || overlapsBrickInUse(index, 1010, 1010));
+  EXPECT_FALSE(overlapsBrickInUse(index, -460, 900) || overlapsBrickInUse(index, 1010, 1010) ||
+               overlapsBrickInUse(index, 100, 100));
+  buildOverlapIndex(bricks, 4, index);
+  EXPECT_TRUE(overlapsBrickInUse(index, 139, 119));
 }
 
 // now, the last frame, its interval, whether a frame is wanted and a timer => the sleep.
