@@ -1,7 +1,7 @@
 // Drawing that takes a path of its own for speed: the sheet copy has rows of another length
 // (the frame sessions check the sprites it blits against the sheet file) and a sheet of another
-// depth is kept as it is; a screen that is not 32-bit, or whose
-// picture has its channels in another order, is dimmed by the library's own mixing.
+// depth is kept as it is; a screen that is not 32-bit, or whose picture has its channels in
+// another order, is dimmed by the library's own mixing.
 
 #include "render/dialog_overlay.h"
 #include "render/fast_blit_sheet.h"
