@@ -13,11 +13,14 @@ void markSaved(Editor &editor, const std::string &name, const std::string &autho
   saved.selection = editor.selection;
 }
 
-bool hasUnsavedWork(const Editor &editor) {
-  const std::vector<Brick> &saved = editor.saved.bricks;
+bool bricksInUseAre(const Editor &editor, const std::vector<Brick> &bricks) {
   const auto first = editor.bricks.begin();
-  return !std::equal(saved.begin(), saved.end(), first,
-                     first + bricksInUse(editor.state.brickCount));
+  return std::equal(bricks.begin(), bricks.end(), first,
+                    first + bricksInUse(editor.state.brickCount));
+}
+
+bool hasUnsavedWork(const Editor &editor) {
+  return !bricksInUseAre(editor, editor.saved.bricks);
 }
 
 bool differsFromSaved(const Editor &editor) {

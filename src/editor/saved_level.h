@@ -31,6 +31,9 @@ void markSaved(Editor &editor, const std::string &name, const std::string &autho
 // never written, so quitting cannot save it.
 bool hasUnsavedWork(const Editor &editor);
 
+// The bricks in use are exactly bricks, slot by slot.
+bool bricksInUseAre(const Editor &editor, const std::vector<Brick> &bricks);
+
 // The bricks (hasUnsavedWork) or the pattern grid differ from what was last saved or opened (at
 // start: from the empty level and the single cell). Settings (type, spacings, offsets,
 // direction) never count.

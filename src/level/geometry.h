@@ -51,6 +51,13 @@ constexpr int LevelHeight = LevelBox.h;
 constexpr int LevelRight = LevelLeft + LevelWidth;  // 776, one past the last column
 constexpr int LevelBottom = LevelTop + LevelHeight; // 470, one past the last row
 
+// A brick at (x, y) lies wholly inside the level area. In 64 bits: a level file may hold
+// positions at the ends of the 32-bit range, and a move adds to them.
+constexpr bool insideLevel(int64_t x, int64_t y) {
+  return x >= LevelLeft && y >= LevelTop && x + BrickWidth <= LevelRight &&
+         y + BrickHeight <= LevelBottom;
+}
+
 // Two bricks overlap when they are less than a brick apart both across and down; touching
 // bricks do not overlap.
 // Computed in 64 bits: a level file may hold positions at the ends of the 32-bit range.

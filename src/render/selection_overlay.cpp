@@ -56,7 +56,7 @@ void drawSelectionOverlay(SDL_Surface *canvas, SDL_Surface *sheet, const Editor 
     const Brick &brick = editor.bricks[slot];
     // Only bricks wholly inside the field: the library's rectangles cannot hold the positions
     // far off that a level file may give the others.
-    if (selection.marked[slot] && insideField(brick.x, brick.y))
+    if (selection.marked[slot] && insideLevel(brick.x, brick.y))
       drawOutline(canvas, brick);
   }
   setSheetAlpha(sheet, true);

@@ -91,11 +91,6 @@ std::string position(const Brick &brick) {
   return "(" + std::to_string(brick.x) + ", " + std::to_string(brick.y) + ")";
 }
 
-bool insideField(const Brick &brick) {
-  return brick.x >= LevelLeft && int64_t{brick.x} + BrickWidth <= LevelRight &&
-         brick.y >= LevelTop && int64_t{brick.y} + BrickHeight <= LevelBottom;
-}
-
 // The bricks seen so far, by the brick-sized cell that holds their corner: an overlapping
 // brick lies in the same cell or a neighbouring one, so a file of many bricks costs no more
 // than the overlaps it reports. Division truncates, which only makes the cells on either side
@@ -133,7 +128,7 @@ void checkBrick(const Line &line, const Brick &brick, OverlapFinder &overlaps,
         at(line, quoted(line.text) + " is not as the editor writes it (" + brickText(brick) + ")"));
   if (brick.type < 1 || brick.type > LastBrickType)
     problems.push_back(at(line, "type " + std::to_string(brick.type) + " is outside " + TypeRange));
-  if (!insideField(brick))
+  if (!insideLevel(brick.x, brick.y))
     problems.push_back(at(line, "brick at " + position(brick) + " lies outside the playing field"));
   for (const int earlier : overlaps.add(brick, line.number))
     problems.push_back(at(line, "brick at " + position(brick) + " overlaps the brick on line " +

@@ -4,11 +4,6 @@
 
 #include <algorithm>
 
-bool insideField(int64_t x, int64_t y) {
-  return x >= LevelLeft && y >= LevelTop && x + BrickWidth <= LevelRight &&
-         y + BrickHeight <= LevelBottom;
-}
-
 int32_t selectedCount(const BrickSelection &selection) {
   return static_cast<int32_t>(std::count(selection.marked.begin(), selection.marked.end(), true));
 }
@@ -65,7 +60,7 @@ void moveSelected(const BrickSelection &selection, Bricks &bricks, int32_t brick
     const int64_t x = int64_t{bricks[slot].x} + dx;
     const int64_t y = int64_t{bricks[slot].y} + dy;
     if (selection.marked[slot] &&
-        (!insideField(x, y) || overlapsBrickInUse(index, static_cast<int>(x), static_cast<int>(y))))
+        (!insideLevel(x, y) || overlapsBrickInUse(index, static_cast<int>(x), static_cast<int>(y))))
       return;
   }
   for (int32_t slot = 0; slot < inUse; ++slot) {
@@ -130,7 +125,7 @@ void pasteAt(BrickSelection &selection, Bricks &bricks, EditorState &state, int 
     const Brick &copy = selection.copied[i];
     const int64_t px = int64_t{x} + copy.x;
     const int64_t py = int64_t{y} + copy.y;
-    if (!insideField(px, py) ||
+    if (!insideLevel(px, py) ||
         overlapsBrickInUse(index, static_cast<int>(px), static_cast<int>(py)))
       return;
     laid[i] = Brick{static_cast<int32_t>(px), static_cast<int32_t>(py), copy.type};

@@ -6,10 +6,6 @@
 #include "editor/brick_selection.h"
 #include "editor/screen_layout.h"
 
-// A brick at (x, y) lies wholly inside the level area. In 64 bits: a level file may hold
-// positions at the ends of the 32-bit range, and a move adds to them.
-bool insideField(int64_t x, int64_t y);
-
 // The bricks marked.
 int32_t selectedCount(const BrickSelection &selection);
 

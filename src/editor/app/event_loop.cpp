@@ -83,12 +83,8 @@ void runEventLoop(const RenderResources &resources, Editor &editor, RecoveryCopy
       drawnPhase = played;
       lastFrameTicks = now;
     }
-    uint32_t copyDueAt = 0;
-    std::optional<uint32_t> timer;
-    if (recoveryCopyDue(recovery, now, copyDueAt))
-      timer = copyDueAt;
     if (!handled && !editor.quitRequested)
-      waitForInput(idle,
-                   sleepMilliseconds(now, LoopDue{lastFrameTicks, interval, frameWanted, timer}));
+      waitForInput(idle, sleepMilliseconds(now, LoopDue{lastFrameTicks, interval, frameWanted,
+                                                        recoveryCopyDue(recovery, now)}));
   } while (!editor.quitRequested);
 }

@@ -5,7 +5,6 @@
 #include "storage/level_backup.h"
 #include "storage/recovery_copies.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -45,8 +44,7 @@ void tendRecoveryCopy(RecoveryCopy &copy, const Editor &editor, uint32_t now) {
   schedule.unsaved = differsFromSaved(editor);
   const auto first = editor.bricks.begin();
   const auto last = first + bricksInUse(editor.state.brickCount);
-  const bool holds = copy.holdsKnown &&
-                     std::equal(copy.heldBricks.begin(), copy.heldBricks.end(), first, last) &&
+  const bool holds = copy.holdsKnown && bricksInUseAre(editor, copy.heldBricks) &&
                      copy.heldAuthor == keptAuthor(editor);
   if (!schedule.unsaved || holds) {
     schedule.behind = false;
@@ -76,16 +74,15 @@ void tendRecoveryCopy(RecoveryCopy &copy, const Editor &editor, uint32_t now) {
   }
 }
 
-bool recoveryCopyDue(RecoveryCopy &copy, uint32_t now, uint32_t &dueAt) {
+std::optional<uint32_t> recoveryCopyDue(RecoveryCopy &copy, uint32_t now) {
   // A write takes a few milliseconds; its outcome, a failure to say, should not wait for input.
   constexpr uint32_t NewsCheckMs = 20;
   const RecoveryDecision decision = decideRecovery(copy.schedule, now);
-  dueAt = decision.dueAt;
   if (!backgroundWriterBusy(copy.writer))
-    return decision.due;
+    return decision.due ? std::optional<uint32_t>(decision.dueAt) : std::nullopt;
   if (!decision.due || static_cast<int32_t>(decision.dueAt - (now + NewsCheckMs)) > 0)
-    dueAt = now + NewsCheckMs;
-  return true;
+    return now + NewsCheckMs;
+  return decision.dueAt;
 }
 
 void stopRecoveryCopy(RecoveryCopy &copy) {

@@ -9,6 +9,7 @@
 #include "storage/level_format.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,9 @@ void startRecoveryCopy(RecoveryCopy &copy, const std::string &levelDirectory = L
 // a write works again; the editor goes on.
 void tendRecoveryCopy(RecoveryCopy &copy, const Editor &editor, uint32_t now);
 
-// Whether the copy will want the loop, and when (dueAt), for a loop that waits idle until then:
-// for a write due, or, while the writer is at work, soon after, to take its news.
-bool recoveryCopyDue(RecoveryCopy &copy, uint32_t now, uint32_t &dueAt);
+// When the copy will want the loop, if it will, for a loop that waits idle until then: for a
+// write due, or, while the writer is at work, soon after, to take its news.
+std::optional<uint32_t> recoveryCopyDue(RecoveryCopy &copy, uint32_t now);
 
 // At the end of the run: carries out what was asked last, then ends the writer.
 void stopRecoveryCopy(RecoveryCopy &copy);

@@ -36,19 +36,13 @@ bool readBricks(const std::string &path, Bricks &bricks, int32_t &count) {
          !parseLevelBytes(bytes.data(), bytes.size(), bricks, count).refused;
 }
 
-// As if typed, so that the save dialog offers the name again.
-void typeInto(TextField &field, const std::string &text) {
-  for (const char c : text)
-    field.handleKey(Key::Other, static_cast<unsigned char>(c));
-}
-
 // The level record names as last saved: its name and author, its bricks on disk.
 void restoreSaved(Editor &editor, const ResumeRecord &record, const std::string &levelDirectory) {
   SavedLevel &saved = editor.saved;
   saved.name = record.levelName;
   saved.author = record.author;
-  typeInto(editor.levelNameField, record.levelName);
-  typeInto(editor.authorField, record.author);
+  editor.levelNameField.fill(record.levelName);
+  editor.authorField.fill(record.author);
   Bricks bricks{};
   int32_t count = 0;
   if (!record.levelName.empty() &&
@@ -96,11 +90,8 @@ ReopenedWork reopenUnsavedWork(Editor &editor, const std::string &levelDirectory
 
 void keepWorkAtEnd(const Editor &editor, const ReopenedWork &reopened,
                    const std::string &levelDirectory) {
-  const auto first = editor.bricks.begin();
-  const auto last = first + bricksInUse(editor.state.brickCount);
   bool safe = true;
-  if (hasUnsavedWork(editor) && !reopened.path.empty() &&
-      std::equal(reopened.bricks.begin(), reopened.bricks.end(), first, last)) {
+  if (hasUnsavedWork(editor) && !reopened.path.empty() && bricksInUseAre(editor, reopened.bricks)) {
     std::printf("Niveau non sauvegard\xc3\xa9 toujours gard\xc3\xa9 dans %s\n",
                 reopened.path.c_str());
     std::fflush(stdout);
